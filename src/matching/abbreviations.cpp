@@ -1,0 +1,159 @@
+#include "matching/abbreviations.h"
+
+#include "catalogue/uProgramInfo.h"
+#include "common/Text.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// A value that is not there reads as empty; one of another type is an error.
+std::string ReadStringOrEmpty(const platform::IRegistryKey& key, const std::string& name)
+{
+    try {
+        return key.ReadString(name);
+    } catch (const platform::ERegistryValueMissing&) {
+        return {};
+    }
+}
+
+} // namespace
+
+TAbbrevInfos::~TAbbrevInfos()
+{
+    for (TProgramInfo* entry : entries_) {
+        entry->Abbreviations_ = nullptr;
+        entry->Record_ = nullptr;
+    }
+}
+
+void TAbbrevInfos::LoadFromRegistry()
+{
+    std::unique_ptr<platform::IRegistryKey> key;
+    try {
+        key = platform::Registry().OpenKeyReadOnly(AbbreviationsKey);
+    } catch (const platform::ERegistryKeyNotOpenable&) {
+        return; // first run: nothing learned yet
+    }
+
+    std::uint32_t count = 0;
+    try {
+        count = key->ReadInteger("Count");
+    } catch (const platform::ERegistry&) {
+        return; // our own saves always write "Count"; without it the key holds no pairs
+    }
+
+    for (std::uint32_t n = 0; n < count; ++n) {
+        const std::string abbrevName = "Abbrev" + std::to_string(n);
+        const std::string pathName = "Path" + std::to_string(n);
+        // A damaged "Count" far beyond the stored pairs must not turn into billions of reads:
+        // the pairs end where neither value exists.
+        if (!key->ValueExists(abbrevName) && !key->ValueExists(pathName))
+            break;
+        auto record = std::make_unique<TAbbrevInfo>();
+        try {
+            record->Abbrev = ReadStringOrEmpty(*key, abbrevName);
+            record->Path = ReadStringOrEmpty(*key, pathName);
+        } catch (const platform::ERegistryWrongType&) {
+            continue;
+        }
+        Add(std::move(record));
+    }
+}
+
+void TAbbrevInfos::SaveToRegistry()
+{
+    std::unique_ptr<platform::IRegistryKey> key;
+    try {
+        key = platform::Registry().OpenOrCreateKey(AbbreviationsKey);
+    } catch (const platform::ERegistryKeyNotOpenable&) {
+        return;
+    }
+
+    std::uint32_t n = 0;
+    for (const auto& [path, record] : records_) {
+        if (record->Abbrev.empty())
+            continue;
+        key->WriteString("Abbrev" + std::to_string(n), record->Abbrev);
+        key->WriteString("Path" + std::to_string(n), record->Path);
+        ++n;
+    }
+    key->WriteInteger("Count", n);
+}
+
+std::string TAbbrevInfos::FindAbbrev(TProgramInfo& entry)
+{
+    Know(entry);
+    TAbbrevInfo* record = FindRecord(entry.Path);
+    if (record == nullptr)
+        return {};
+    Attach(*record, entry);
+    return record->Abbrev;
+}
+
+void TAbbrevInfos::SetAbbrev(TProgramInfo& entry)
+{
+    Know(entry);
+    TAbbrevInfo* record = FindRecord(entry.Path);
+    if (record == nullptr) {
+        auto created = std::make_unique<TAbbrevInfo>();
+        created->Path = entry.Path;
+        record = &Add(std::move(created));
+    }
+    record->Abbrev = entry.Abbreviation;
+    Attach(*record, entry);
+    ClearDuplicateAbbrevs(entry);
+}
+
+void TAbbrevInfos::ClearDuplicateAbbrevs(TProgramInfo& entry)
+{
+    const std::string taught = AsciiUpperCase(entry.Abbreviation);
+    for (const auto& [path, record] : records_) {
+        if (record->Entry == nullptr || record->Entry == &entry)
+            continue;
+        if (AsciiUpperCase(record->Abbrev) == taught) {
+            record->Entry->Abbreviation.clear();
+            record->Abbrev.clear();
+        }
+    }
+}
+
+void TAbbrevInfos::Forget(TProgramInfo& entry)
+{
+    if (entry.Record_ != nullptr && entry.Record_->Entry == &entry)
+        entry.Record_->Entry = nullptr;
+    entry.Record_ = nullptr;
+    entry.Abbreviations_ = nullptr;
+    entries_.erase(&entry);
+}
+
+TAbbrevInfo* TAbbrevInfos::FindRecord(const std::string& path)
+{
+    const auto found = records_.find(path);
+    return found == records_.end() ? nullptr : found->second.get();
+}
+
+TAbbrevInfo& TAbbrevInfos::Add(std::unique_ptr<TAbbrevInfo> record)
+{
+    const std::string path = record->Path;
+    return *records_.try_emplace(path, std::move(record)).first->second;
+}
+
+void TAbbrevInfos::Attach(TAbbrevInfo& record, TProgramInfo& entry)
+{
+    if (record.Entry != nullptr && record.Entry != &entry)
+        record.Entry->Record_ = nullptr;
+    if (entry.Record_ != nullptr && entry.Record_ != &record)
+        entry.Record_->Entry = nullptr;
+    record.Entry = &entry;
+    entry.Record_ = &record;
+}
+
+void TAbbrevInfos::Know(TProgramInfo& entry)
+{
+    if (entry.Abbreviations_ == this)
+        return;
+    if (entry.Abbreviations_ != nullptr)
+        entry.Abbreviations_->Forget(entry);
+    entries_.insert(&entry);
+    entry.Abbreviations_ = this;
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <memory>
+
+#include "platform/Application.h"
+#include "platform/FileSystem.h"
+#include "platform/Installer.h"
+#include "platform/Locale.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "platform/ShellLinks.h"
+
+namespace platform {
+
+// Everything the system asks of the operating system. The process installs one
+// platform at start-up: WinMain the Win32 one, each test a fresh simulator.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual IRegistry& Registry() = 0;
+    virtual IShell& Shell() = 0;
+    virtual IShellLinks& ShellLinks() = 0;
+    virtual IInstaller& Installer() = 0;
+    virtual IFileSystem& FileSystem() = 0;
+    virtual IApplication& Application() = 0;
+    virtual ILocale& Locale() = 0;
+};
+
+// Replaces the installed platform (the previous one is destroyed); null uninstalls.
+void Install(std::unique_ptr<Platform> platform);
+// Throws std::logic_error when no platform is installed.
+Platform& Current();
+
+inline IRegistry& Registry() { return Current().Registry(); }
+inline IShell& Shell() { return Current().Shell(); }
+inline IShellLinks& ShellLinks() { return Current().ShellLinks(); }
+inline IInstaller& Installer() { return Current().Installer(); }
+inline IFileSystem& FileSystem() { return Current().FileSystem(); }
+inline IApplication& Application() { return Current().Application(); }
+inline ILocale& Locale() { return Current().Locale(); }
+
+} // namespace platform

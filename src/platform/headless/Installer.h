@@ -1,0 +1,47 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "platform/Installer.h"
+#include "platform/headless/CaseInsensitive.h"
+
+namespace platform::headless {
+
+// Windows Installer with a table of advertised shortcuts and installed components.
+class Installer : public IInstaller {
+public:
+    static constexpr unsigned ErrorBadConfiguration = 1610;
+    static constexpr unsigned ErrorFunctionFailed = 1627;
+    static constexpr unsigned ErrorUnknownProduct = 1605;
+
+    unsigned GetShortcutTarget(const std::string& shortcut, AdvertisedShortcut& target) override
+    {
+        const auto found = advertised_.find(shortcut);
+        if (found == advertised_.end())
+            return ErrorFunctionFailed;
+        target = found->second;
+        return 0;
+    }
+
+    unsigned ProvideComponent(const AdvertisedShortcut& target, std::string& path) override
+    {
+        ++ProvideCalls;
+        const auto found = installed_.find(target.ComponentCode);
+        if (found == installed_.end())
+            return ErrorUnknownProduct;
+        path = found->second;
+        return 0;
+    }
+
+    void Advertise(const std::string& shortcut, AdvertisedShortcut target) { advertised_[shortcut] = std::move(target); }
+    void InstallComponent(const std::string& componentCode, const std::string& keyFile) { installed_[componentCode] = keyFile; }
+    void RemoveComponent(const std::string& componentCode) { installed_.erase(componentCode); }
+
+    int ProvideCalls = 0;
+
+private:
+    std::map<std::string, AdvertisedShortcut, CaseInsensitiveLess> advertised_;
+    std::map<std::string, std::string> installed_;
+};
+
+} // namespace platform::headless

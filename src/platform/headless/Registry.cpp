@@ -1,0 +1,123 @@
+#include "platform/headless/Registry.h"
+
+namespace platform::headless {
+
+std::string FoldCase(const std::string& text)
+{
+    std::string folded = text;
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+namespace {
+
+class Key : public IRegistryKey {
+public:
+    Key(Registry& owner, Registry::Values& values, bool writable)
+        : owner_(owner), values_(values), writable_(writable) {}
+
+    bool ValueExists(const std::string& name) const override { return values_.count(name) != 0; }
+
+    std::uint32_t ReadInteger(const std::string& name) const override
+    {
+        const RegValue& value = Find(name);
+        if (value.Type != RegType::Dword)
+            throw ERegistryWrongType("Invalid data type for '" + name + "'");
+        return value.Number;
+    }
+
+    std::string ReadString(const std::string& name) const override
+    {
+        const RegValue& value = Find(name);
+        if (value.Type != RegType::Sz && value.Type != RegType::ExpandSz)
+            throw ERegistryWrongType("Invalid data type for '" + name + "'");
+        return value.Text;
+    }
+
+    void WriteInteger(const std::string& name, std::uint32_t value) override
+    {
+        CheckWritable(name);
+        values_[name] = RegValue::Dword(value);
+    }
+
+    void WriteString(const std::string& name, const std::string& value) override
+    {
+        CheckWritable(name);
+        values_[name] = RegValue::Sz(value);
+    }
+
+private:
+    const RegValue& Find(const std::string& name) const
+    {
+        const auto found = values_.find(name);
+        if (found == values_.end())
+            throw ERegistryValueMissing("The system cannot find the file specified");
+        return found->second;
+    }
+
+    void CheckWritable(const std::string& name) const
+    {
+        if (!writable_ || owner_.WriteFails(name))
+            throw ERegistry("Access is denied");
+    }
+
+    Registry& owner_;
+    Registry::Values& values_;
+    bool writable_;
+};
+
+} // namespace
+
+std::string Registry::Normalise(const std::string& keyPath)
+{
+    std::string path = keyPath;
+    while (!path.empty() && path.front() == '\\')
+        path.erase(path.begin());
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+std::unique_ptr<IRegistryKey> Registry::OpenKeyReadOnly(const std::string& path)
+{
+    const std::string key = Normalise(path);
+    const auto found = keys_.find(key);
+    if (found == keys_.end() || denied_.count(key))
+        throw ERegistryKeyNotOpenable("Unable to open key " + path);
+    return std::make_unique<Key>(*this, found->second, false);
+}
+
+std::unique_ptr<IRegistryKey> Registry::OpenOrCreateKey(const std::string& path)
+{
+    const std::string key = Normalise(path);
+    if (denied_.count(key))
+        throw ERegistryKeyNotOpenable("Unable to create key " + path);
+    // Creating a key creates its parents, as RegCreateKeyEx does.
+    for (std::size_t slash = key.find('\\'); slash != std::string::npos; slash = key.find('\\', slash + 1))
+        keys_[key.substr(0, slash)];
+    return std::make_unique<Key>(*this, keys_[key], true);
+}
+
+void Registry::SetValue(const std::string& keyPath, const std::string& name, RegValue value)
+{
+    OpenOrCreateKey(keyPath);
+    keys_[Normalise(keyPath)][name] = std::move(value);
+}
+
+const RegValue* Registry::FindValue(const std::string& keyPath, const std::string& name) const
+{
+    const auto key = keys_.find(Normalise(keyPath));
+    if (key == keys_.end())
+        return nullptr;
+    const auto value = key->second.find(name);
+    return value == key->second.end() ? nullptr : &value->second;
+}
+
+bool Registry::KeyExists(const std::string& keyPath) const
+{
+    return keys_.count(Normalise(keyPath)) != 0;
+}
+
+} // namespace platform::headless
