@@ -39,6 +39,7 @@ run_preset() {
 mkdir -p build
 run_preset native
 run_preset asan
+run_preset fuzz
 run_preset windows scripts/with-wine.sh
 
 
