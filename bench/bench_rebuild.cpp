@@ -51,3 +51,4 @@ void BM_Rebuild(benchmark::State& state)
 BENCHMARK(BM_Rebuild)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
 
 } // namespace
+BENCHMARK_MAIN();
