@@ -8,6 +8,8 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
+#include "platform/TopLevelWindows.h"
+#include "platform/Widgets.h"
 
 namespace platform {
 
@@ -23,6 +25,8 @@ public:
     virtual IFileSystem& FileSystem() = 0;
     virtual IApplication& Application() = 0;
     virtual ILocale& Locale() = 0;
+    virtual IWidgets& Widgets() = 0;
+    virtual ITopLevelWindows& TopLevelWindows() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -37,5 +41,7 @@ inline IInstaller& Installer() { return Current().Installer(); }
 inline IFileSystem& FileSystem() { return Current().FileSystem(); }
 inline IApplication& Application() { return Current().Application(); }
 inline ILocale& Locale() { return Current().Locale(); }
+inline IWidgets& Widgets() { return Current().Widgets(); }
+inline ITopLevelWindows& TopLevelWindows() { return Current().TopLevelWindows(); }
 
 } // namespace platform

@@ -7,6 +7,8 @@
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
+#include "platform/headless/TopLevelWindows.h"
+#include "platform/headless/Widgets.h"
 
 namespace platform::headless {
 
@@ -35,6 +37,8 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IWidgets& Widgets() override { return widgets; }
+    ITopLevelWindows& TopLevelWindows() override { return windows; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -43,6 +47,8 @@ public:
     headless::Installer installer;
     headless::Application application;
     headless::Locale locale;
+    SimWidgets widgets;
+    headless::TopLevelWindows windows;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.
