@@ -1,0 +1,35 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix per checkout,
+# quiet, without the crash dialog (a crash must fail a test, not hang the run).
+ZX_ROOT="${ZX_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+export WINEPREFIX="${ZX_WINEPREFIX:-$ZX_ROOT/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win64
+
+zx_wine_prefix() {
+    if [ -f "$WINEPREFIX/.zephyrix-ready" ]; then
+        return 0
+    fi
+    mkdir -p "$WINEPREFIX"
+    (
+        flock 9
+        [ -f "$WINEPREFIX/.zephyrix-ready" ] && exit 0
+        # Wine links the profile's Desktop and Documents to $HOME: keep them out of the real home.
+        local scratch="$WINEPREFIX/../wine-home"
+        mkdir -p "$scratch"
+        HOME="$scratch" wineboot --init >/dev/null 2>&1
+        HOME="$scratch" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.zephyrix-ready"
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# Starts a persistent wineserver with Wine's own services, unless one runs already.
+# The services are started here with no terminal attached: started by a test instead,
+# they would inherit its output pipe and keep CTest waiting for it to close.
+zx_wine_server() {
+    if ! pgrep -u "$(id -u)" -f wineserver >/dev/null 2>&1; then
+        wineserver -p
+    fi
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}

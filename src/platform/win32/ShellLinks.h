@@ -1,0 +1,12 @@
+#pragma once
+#include "platform/ShellLinks.h"
+
+namespace platform::win32 {
+
+// IShellLinkA with IPersistFile. COM must be initialised on the calling thread.
+class ShellLinks : public IShellLinks {
+public:
+    std::optional<ShellLinkTarget> LoadAndResolve(const std::string& file) override;
+};
+
+} // namespace platform::win32

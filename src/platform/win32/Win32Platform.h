@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/Platform.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/FileSystem.h"
+#include "platform/win32/Installer.h"
+#include "platform/win32/Locale.h"
+#include "platform/win32/Registry.h"
+#include "platform/win32/Shell.h"
+#include "platform/win32/ShellLinks.h"
+
+namespace platform::win32 {
+
+// The real Windows platform, installed by WinMain (and by the Win32 contract tests).
+class Win32Platform : public Platform {
+public:
+    IRegistry& Registry() override { return registry; }
+    IShell& Shell() override { return shell; }
+    IShellLinks& ShellLinks() override { return shellLinks; }
+    IInstaller& Installer() override { return installer; }
+    IFileSystem& FileSystem() override { return files; }
+    IApplication& Application() override { return application; }
+    ILocale& Locale() override { return locale; }
+
+    win32::Registry registry;
+    win32::Shell shell;
+    win32::ShellLinks shellLinks;
+    win32::Installer installer;
+    win32::FileSystem files;
+    win32::Application application;
+    win32::Locale locale;
+};
+
+// Installs the Win32 platform as the process's platform.
+void InstallWin32Platform();
+
+} // namespace platform::win32

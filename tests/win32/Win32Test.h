@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32Platform.h"
+
+// Each test runs against the real Win32 platform with COM on its thread and a
+// scratch folder of its own under %TEMP%.
+class Win32Test : public ::testing::Test {
+protected:
+    Win32Test();
+    ~Win32Test() override;
+
+    std::string Scratch(const std::string& name) const { return scratch_ + "\\" + name; }
+    const std::string& ScratchFolder() const { return scratch_; }
+    static void WriteFile(const std::string& path, const std::string& contents);
+    static std::string ReadFile(const std::string& path);
+    // Polls until the file exists (a started program runs on its own) or the time runs out.
+    static bool WaitForFile(const std::string& path, int milliseconds = 15000);
+    // The folder the test program runs from, where the helper programs are built.
+    static std::string ProgramFolder();
+
+private:
+    platform::win32::ComApartment com_;
+    std::string scratch_;
+};
