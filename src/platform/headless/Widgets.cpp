@@ -1,9 +1,9 @@
 #include "platform/headless/Widgets.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "common/Exception.h"
+#include "platform/ErrorReport.h"
 
 namespace platform::headless {
 
@@ -212,8 +212,6 @@ SimForm::SimForm(SimWidgets& widgets, const std::string& className)
 {
 }
 
-SimForm::~SimForm() = default;
-
 int SimForm::ShowModal()
 {
     modalResult_ = ModalResultNone;
@@ -269,11 +267,7 @@ void SimForm::Type(const std::string& text)
 
 void SimForm::Guard(const std::function<void()>& action)
 {
-    try {
-        action();
-    } catch (const std::exception& error) {
-        widgets_.Errors.push_back(error.what());
-    }
+    platform::RunHandler(action);
 }
 
 int KeyOfChar(char c)

@@ -180,7 +180,6 @@ private:
 class SimForm : public IForm {
 public:
     SimForm(SimWidgets& widgets, const std::string& className);
-    ~SimForm() override;
 
     SimEdit& Edit(const std::string& name) override { return controls_.Edit(name); }
     SimListBox& ListBox(const std::string& name) override { return controls_.ListBox(name); }
@@ -206,8 +205,8 @@ public:
 
     SimControl* FocusedControl() const { return focused_; }
     void SetFocusedControl(SimControl* control) { focused_ = control; }
-    // Runs a user action; an error that leaves it goes to the error report, as at
-    // the Windows message boundary, and the program goes on.
+    // Runs a user action; an error that leaves it goes to the application's error
+    // report, as at the Windows message boundary, and the program goes on.
     void Guard(const std::function<void()>& action);
 
     std::string Caption;
@@ -223,7 +222,7 @@ private:
 // The virtual-key code that a typed character's key-down carries.
 int KeyOfChar(char c);
 
-// Makes the headless forms and keeps what a user would have seen of errors.
+// Makes the headless forms.
 class SimWidgets : public IWidgets {
 public:
     std::unique_ptr<IForm> CreateForm(const std::string& className) override;
@@ -231,8 +230,6 @@ public:
     // Acts as the user while a form is shown modally; it ends when it returns
     // (Cancel unless a modal result was set meanwhile).
     std::function<void(SimForm&)> WhileModal;
-    // Texts of the errors that reached the error report.
-    std::vector<std::string> Errors;
 };
 
 } // namespace platform::headless

@@ -134,7 +134,7 @@ TEST_F(HeadlessWidgetsTest, AnErrorInAHandlerIsReportedAndTheFormGoesOn)
     form.Edit("edLaunch").SetFocus();
     form.Type("(a");
     EXPECT_EQ(form.Edit("edLaunch").Text(), "(a");
-    EXPECT_EQ(sim.widgets.Errors.size(), 2u);
+    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>(2, "Unmatched ( or \\(.")));
 }
 
 TEST_F(HeadlessWidgetsTest, DoubleClickSelectsAndNotifies)
