@@ -130,11 +130,11 @@ TEST_F(HeadlessWidgetsTest, RepaintsOncePerOutermostUpdate)
 
 TEST_F(HeadlessWidgetsTest, AnErrorInAHandlerIsReportedAndTheFormGoesOn)
 {
-    form.Edit("edLaunch").OnChange = [] { throw Exception("Missing )"); };
+    form.Edit("edLaunch").OnChange = [] { throw Exception("Bad pattern"); };
     form.Edit("edLaunch").SetFocus();
     form.Type("(a");
     EXPECT_EQ(form.Edit("edLaunch").Text(), "(a");
-    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>(2, "Missing ).")));
+    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>(2, "Bad pattern.")));
 }
 
 TEST_F(HeadlessWidgetsTest, DoubleClickSelectsAndNotifies)
