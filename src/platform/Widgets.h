@@ -108,6 +108,18 @@ public:
     Event OnDblClick;
 };
 
+// Holds off a list's redrawing for the life of the object, also when an error leaves the scope.
+class ListUpdate {
+public:
+    explicit ListUpdate(IListBox& list) : list_(list) { list_.BeginUpdate(); }
+    ~ListUpdate() { list_.EndUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+
+private:
+    IListBox& list_;
+};
+
 // A window that holds named controls: a form, or a frame placed inside one.
 class IContainer {
 public:
