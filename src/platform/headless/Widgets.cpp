@@ -226,11 +226,14 @@ int SimForm::ShowModal()
 
 namespace {
 
-// Preview first; then Enter presses the default button, a typed character goes
-// to the edit that has the focus now (the preview may have moved it there), and
-// any other key to the focused control.
+// Preview first; then Enter presses the default button, and any other key-down
+// goes to the control it was meant for, the one focused when the key was pressed
+// (as a WM_KEYDOWN keeps its window). The character a key types goes to the edit
+// focused after the preview, so that a letter typed while the list had the focus
+// lands in the edit the preview moved the focus to.
 void DeliverKey(SimForm& form, SimContainer& controls, int key, char typed)
 {
+    SimControl* target = form.FocusedControl();
     if (form.OnKeyDown)
         form.OnKeyDown(key);
     if (key == 0)
@@ -241,15 +244,13 @@ void DeliverKey(SimForm& form, SimContainer& controls, int key, char typed)
             return;
         }
     }
-    SimControl* focused = form.FocusedControl();
-    if (focused == nullptr)
-        return;
     if (static_cast<unsigned char>(typed) >= 32) {
-        if (auto* edit = dynamic_cast<SimEdit*>(focused))
+        if (auto* edit = dynamic_cast<SimEdit*>(form.FocusedControl()))
             edit->TypeChar(typed);
         return;
     }
-    focused->HandleKey(key);
+    if (target != nullptr)
+        target->HandleKey(key);
 }
 
 } // namespace
