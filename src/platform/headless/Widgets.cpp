@@ -210,6 +210,12 @@ SimButton* SimContainer::DefaultButton()
 SimForm::SimForm(SimWidgets& widgets, const std::string& className)
     : widgets_(widgets), controls_(*this, className)
 {
+    ++widgets_.OpenForms;
+}
+
+SimForm::~SimForm()
+{
+    --widgets_.OpenForms;
 }
 
 int SimForm::ShowModal()

@@ -180,6 +180,7 @@ private:
 class SimForm : public IForm {
 public:
     SimForm(SimWidgets& widgets, const std::string& className);
+    ~SimForm() override;
 
     SimEdit& Edit(const std::string& name) override { return controls_.Edit(name); }
     SimListBox& ListBox(const std::string& name) override { return controls_.ListBox(name); }
@@ -230,6 +231,8 @@ public:
     // Acts as the user while a form is shown modally; it ends when it returns
     // (Cancel unless a modal result was set meanwhile).
     std::function<void(SimForm&)> WhileModal;
+    // Forms made and not yet destroyed.
+    int OpenForms = 0;
 };
 
 } // namespace platform::headless
