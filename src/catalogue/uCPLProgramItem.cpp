@@ -28,7 +28,7 @@ void TCplFolder::AddCplFile(TRecursiveFindFiles& /*sender*/, const std::string& 
 
 std::string LoadModuleString(platform::IModule& module, std::uint32_t id)
 {
-    return module.LoadString(id, ModuleStringBufferChars);
+    return module.ReadString(id, ModuleStringBufferChars);
 }
 
 void LoadCplApplets(const std::string& modulePath, TAbbrevInfos& abbreviations,

@@ -47,7 +47,9 @@ TSearchData::~TSearchData()
 void TSearchData::BuildSources()
 {
     const TConfig& config = Config();
-    const auto watch = [this](auto& source) { source.OnChange = [this](auto&&...) { SourceChanged(); }; };
+    const auto watch = [this](TWatchedFolder& source) {
+        source.OnChange = [this](TShortcutDataSource& sender) { SourceChanged(sender); };
+    };
     const auto folder = [this, watch](int csidl) {
         return [this, watch, csidl]() -> std::unique_ptr<TShortcutDataSource> {
             auto source = std::make_unique<TWatchedFolder>(*Abbreviations_);
@@ -133,7 +135,7 @@ void TSearchData::SaveAbbreviations()
     Abbreviations_->SaveToRegistry();
 }
 
-void TSearchData::SourceChanged()
+void TSearchData::SourceChanged(TShortcutDataSource& /*sender*/)
 {
     Rebuild();
 }

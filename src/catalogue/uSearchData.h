@@ -35,7 +35,7 @@ public:
     void LoadAbbreviations();
     void SaveAbbreviations();
     // The change handler of every watched source: a rescan discarded its entries.
-    void SourceChanged();
+    void SourceChanged(TShortcutDataSource& sender);
 
     // Moves on whenever entries may have been discarded (every Rebuild and Reload, and so
     // every rescan). A view that copied rows from Items compares it before using an entry.

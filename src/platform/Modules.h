@@ -28,7 +28,7 @@ public:
     virtual std::int32_t CallControlPanel(std::uint32_t message, std::int32_t param1, CplInfo* info) = 0;
     // The string resource of that id, cut to bufferChars - 1 characters; empty when the
     // module has no such string.
-    virtual std::string LoadString(std::uint32_t id, int bufferChars) = 0;
+    virtual std::string ReadString(std::uint32_t id, int bufferChars) = 0;
 };
 
 // Loading modules, and the kernel's places and outputs around them.

@@ -38,7 +38,7 @@ public:
         }
     }
 
-    std::string LoadString(std::uint32_t id, int bufferChars) override
+    std::string ReadString(std::uint32_t id, int bufferChars) override
     {
         const auto text = module_.Strings.find(id);
         if (text == module_.Strings.end() || bufferChars <= 1)

@@ -107,6 +107,20 @@ TEST_F(WatchedFolderTest, SpecialFolderThatDoesNotResolveGivesAnEmptyUnwatchedSo
     EXPECT_TRUE(sim.application.ErrorsShown.empty());
 }
 
+TEST_F(WatchedFolderTest, ResolvedFolderThatIsMissingGivesNoEntriesButIsWatched)
+{
+    sim.files.AddFolder("C:\\Profile\\Start Menu");
+    TWatchedFolder source(store);
+    source.LoadSpecialFolder(platform::CsidlPrograms);
+    EXPECT_TRUE(source.Entries.empty());
+    EXPECT_TRUE(source.IsWatching());
+    // Once the folder appears, its shortcuts arrive.
+    sim.files.AddFile(In("A.lnk"));
+    sim.clock.Advance(2000);
+    EXPECT_EQ(source.Entries.size(), 1u);
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
+}
+
 class SettleTest : public WatchedFolderTest {
 protected:
     SettleTest()
