@@ -4,10 +4,12 @@
 #include "platform/Application.h"
 #include "platform/FileSystem.h"
 #include "platform/Installer.h"
+#include "platform/KernelObjects.h"
 #include "platform/Locale.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
+#include "platform/UiThread.h"
 
 namespace platform {
 
@@ -23,6 +25,8 @@ public:
     virtual IFileSystem& FileSystem() = 0;
     virtual IApplication& Application() = 0;
     virtual ILocale& Locale() = 0;
+    virtual IKernelObjects& KernelObjects() = 0;
+    virtual IUiThread& UiThread() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -37,5 +41,7 @@ inline IInstaller& Installer() { return Current().Installer(); }
 inline IFileSystem& FileSystem() { return Current().FileSystem(); }
 inline IApplication& Application() { return Current().Application(); }
 inline ILocale& Locale() { return Current().Locale(); }
+inline IKernelObjects& KernelObjects() { return Current().KernelObjects(); }
+inline IUiThread& UiThread() { return Current().UiThread(); }
 
 } // namespace platform

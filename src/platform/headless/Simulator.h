@@ -4,9 +4,11 @@
 #include "platform/Platform.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
+#include "platform/headless/KernelObjects.h"
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
+#include "platform/headless/UiThread.h"
 
 namespace platform::headless {
 
@@ -35,6 +37,8 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IKernelObjects& KernelObjects() override { return kernel; }
+    IUiThread& UiThread() override { return uiThread; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -43,6 +47,8 @@ public:
     headless::Installer installer;
     headless::Application application;
     headless::Locale locale;
+    headless::KernelObjects kernel;
+    headless::UiThread uiThread;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.
