@@ -3,10 +3,12 @@
 #include "platform/win32/Application.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/Installer.h"
+#include "platform/win32/KernelObjects.h"
 #include "platform/win32/Locale.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/ShellLinks.h"
+#include "platform/win32/UiThread.h"
 
 namespace platform::win32 {
 
@@ -20,6 +22,8 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IKernelObjects& KernelObjects() override { return kernel; }
+    IUiThread& UiThread() override { return uiThread; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -28,6 +32,8 @@ public:
     win32::FileSystem files;
     win32::Application application;
     win32::Locale locale;
+    win32::KernelObjects kernel;
+    win32::UiThread uiThread; // created on the thread that installs the platform
 };
 
 // Installs the Win32 platform as the process's platform.

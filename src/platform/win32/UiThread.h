@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+#include "platform/UiThread.h"
+#include "platform/win32/Handles.h"
+
+namespace platform::win32 {
+
+// Calls from other threads arrive as messages posted to a hidden window that the
+// user-interface thread owns, and run when its message loop dispatches them.
+class UiThread : public IUiThread {
+public:
+    UiThread(); // on the user-interface thread
+    ~UiThread() override;
+    UiThread(const UiThread&) = delete;
+    UiThread& operator=(const UiThread&) = delete;
+
+    bool RunAndWait(std::function<void()> work, std::stop_token stop) override;
+
+private:
+    UniqueHandle<HWND, &DestroyWindow> window_;
+};
+
+} // namespace platform::win32
