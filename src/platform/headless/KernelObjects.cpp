@@ -183,10 +183,10 @@ std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, b
 std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string& name, std::size_t size,
                                                               SharedMemoryFailure& failure)
 {
+    std::lock_guard lock(shared_->Mutex);
     failure = std::exchange(FailNextSharedMemory, SharedMemoryFailure::None);
     if (failure != SharedMemoryFailure::None)
         return nullptr;
-    std::lock_guard lock(shared_->Mutex);
     bool existed = false;
     // An existing block keeps the size its creator gave it, as the real one does.
     auto state = Lookup(shared_->Blocks, name, existed, [&] {
