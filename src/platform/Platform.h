@@ -2,13 +2,18 @@
 #include <memory>
 
 #include "platform/Application.h"
+#include "platform/Directories.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderWatch.h"
 #include "platform/Installer.h"
 #include "platform/KernelObjects.h"
 #include "platform/Locale.h"
+#include "platform/Modules.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
+#include "platform/SpecialFolders.h"
+#include "platform/Timers.h"
 #include "platform/UiThread.h"
 
 namespace platform {
@@ -25,6 +30,11 @@ public:
     virtual IFileSystem& FileSystem() = 0;
     virtual IApplication& Application() = 0;
     virtual ILocale& Locale() = 0;
+    virtual ISpecialFolders& SpecialFolders() = 0;
+    virtual IDirectories& Directories() = 0;
+    virtual IFolderWatches& FolderWatches() = 0;
+    virtual ITimers& Timers() = 0;
+    virtual IModules& Modules() = 0;
     virtual IKernelObjects& KernelObjects() = 0;
     virtual IUiThread& UiThread() = 0;
 };
@@ -41,6 +51,11 @@ inline IInstaller& Installer() { return Current().Installer(); }
 inline IFileSystem& FileSystem() { return Current().FileSystem(); }
 inline IApplication& Application() { return Current().Application(); }
 inline ILocale& Locale() { return Current().Locale(); }
+inline ISpecialFolders& SpecialFolders() { return Current().SpecialFolders(); }
+inline IDirectories& Directories() { return Current().Directories(); }
+inline IFolderWatches& FolderWatches() { return Current().FolderWatches(); }
+inline ITimers& Timers() { return Current().Timers(); }
+inline IModules& Modules() { return Current().Modules(); }
 inline IKernelObjects& KernelObjects() { return Current().KernelObjects(); }
 inline IUiThread& UiThread() { return Current().UiThread(); }
 

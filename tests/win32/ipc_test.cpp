@@ -8,28 +8,16 @@
 
 #include "Win32Test.h"
 #include "common/Exception.h"
+#include "platform/win32/MessagePump.h"
 
 namespace {
 
 using platform::win32::UniqueKernelHandle;
 
-// Pumps this thread's messages, as the application's loop does, until done or the time runs out.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 15000)
+// Runs this thread's messages, as the application's loop does, until done or the time runs out.
+bool PumpUntil(const std::function<bool()>& done, unsigned milliseconds = 15000)
 {
-    const ULONGLONG deadline = GetTickCount64() + milliseconds;
-    while (!done()) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (done())
-            return true;
-        if (GetTickCount64() > deadline)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
+    return platform::win32::PumpMessagesUntil(done, milliseconds);
 }
 
 class InstanceMessagingContract : public Win32Test {

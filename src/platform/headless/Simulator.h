@@ -1,10 +1,15 @@
 #pragma once
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/Platform.h"
+#include "platform/headless/Clock.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
 #include "platform/headless/KernelObjects.h"
+#include "platform/headless/Modules.h"
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
@@ -15,7 +20,22 @@ namespace platform::headless {
 class Application : public IApplication {
 public:
     void HideMainWindow() override { ++HideCount; }
+    void ShowError(const std::string& text) override { ErrorsShown.push_back(text); }
+    void SetScreenCursor(ScreenCursor cursor) override { Cursors.push_back(cursor); }
     int HideCount = 0;
+    std::vector<std::string> ErrorsShown;
+    std::vector<ScreenCursor> Cursors; // every cursor set, in order
+};
+
+// Special folders as a test sets them; an id not set is one the shell cannot resolve.
+class SpecialFolders : public ISpecialFolders {
+public:
+    std::string Path(int csidl) override
+    {
+        const auto path = Paths.find(csidl);
+        return path == Paths.end() ? std::string() : path->second;
+    }
+    std::map<int, std::string> Paths;
 };
 
 // Orders texts the way the user's locale does for the tests' purposes: letters
@@ -37,6 +57,11 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    ISpecialFolders& SpecialFolders() override { return specialFolders; }
+    IDirectories& Directories() override { return files; }
+    IFolderWatches& FolderWatches() override { return files; }
+    ITimers& Timers() override { return clock; }
+    IModules& Modules() override { return modules; }
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
 
@@ -47,6 +72,9 @@ public:
     headless::Installer installer;
     headless::Application application;
     headless::Locale locale;
+    headless::SpecialFolders specialFolders;
+    headless::Clock clock;
+    headless::Modules modules;
     headless::KernelObjects kernel;
     headless::UiThread uiThread;
 };

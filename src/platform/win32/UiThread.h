@@ -1,8 +1,6 @@
 #pragma once
-#include <windows.h>
-
 #include "platform/UiThread.h"
-#include "platform/win32/Handles.h"
+#include "platform/win32/MessageWindow.h"
 
 namespace platform::win32 {
 
@@ -18,7 +16,7 @@ public:
     bool RunAndWait(std::function<void()> work, std::stop_token stop) override;
 
 private:
-    UniqueHandle<HWND, &DestroyWindow> window_;
+    MessageWindow window_;
 };
 
 } // namespace platform::win32

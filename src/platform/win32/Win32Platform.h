@@ -1,13 +1,18 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/Directories.h"
 #include "platform/win32/FileSystem.h"
+#include "platform/win32/FolderWatches.h"
 #include "platform/win32/Installer.h"
 #include "platform/win32/KernelObjects.h"
 #include "platform/win32/Locale.h"
+#include "platform/win32/Modules.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/ShellLinks.h"
+#include "platform/win32/SpecialFolders.h"
+#include "platform/win32/Timers.h"
 #include "platform/win32/UiThread.h"
 
 namespace platform::win32 {
@@ -22,6 +27,11 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    ISpecialFolders& SpecialFolders() override { return specialFolders; }
+    IDirectories& Directories() override { return directories; }
+    IFolderWatches& FolderWatches() override { return folderWatches; }
+    ITimers& Timers() override { return timers; }
+    IModules& Modules() override { return modules; }
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
 
@@ -32,6 +42,11 @@ public:
     win32::FileSystem files;
     win32::Application application;
     win32::Locale locale;
+    win32::SpecialFolders specialFolders;
+    win32::Directories directories;
+    win32::FolderWatches folderWatches;
+    win32::Timers timers;
+    win32::Modules modules;
     win32::KernelObjects kernel;
     win32::UiThread uiThread; // created on the thread that installs the platform
 };
