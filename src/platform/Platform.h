@@ -2,12 +2,15 @@
 #include <memory>
 
 #include "platform/Application.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Installer.h"
 #include "platform/Locale.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
+#include "platform/WindowPlacement.h"
 
 namespace platform {
 
@@ -23,6 +26,9 @@ public:
     virtual IFileSystem& FileSystem() = 0;
     virtual IApplication& Application() = 0;
     virtual ILocale& Locale() = 0;
+    virtual IClipboard& Clipboard() = 0;
+    virtual IFileDialogs& FileDialogs() = 0;
+    virtual IScreen& Screen() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -37,5 +43,8 @@ inline IInstaller& Installer() { return Current().Installer(); }
 inline IFileSystem& FileSystem() { return Current().FileSystem(); }
 inline IApplication& Application() { return Current().Application(); }
 inline ILocale& Locale() { return Current().Locale(); }
+inline IClipboard& Clipboard() { return Current().Clipboard(); }
+inline IFileDialogs& FileDialogs() { return Current().FileDialogs(); }
+inline IScreen& Screen() { return Current().Screen(); }
 
 } // namespace platform

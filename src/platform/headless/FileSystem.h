@@ -31,6 +31,9 @@ public:
     };
 
     bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override { return FolderExists(path); }
+    bool CreateFolderTree(const std::string& path) override;
+    bool WriteNewFile(const std::string& path, const std::string& contents) override;
 
     // Test set-up. Missing parent folders are created as plain folders.
     Node& AddFolder(const std::string& path, unsigned attributes = 0);
@@ -42,6 +45,9 @@ public:
     bool FolderExists(const std::string& path);
 
     static std::vector<std::string> SplitPath(const std::string& path);
+    // Windows' rules for a path the file functions accept: at most 259 characters,
+    // and no name holding a control character or any of < > : " | ? * (a drive's colon aside).
+    static bool IsValidPath(const std::string& path);
 
 private:
     Node& Ensure(const std::vector<std::string>& parts, std::size_t count);

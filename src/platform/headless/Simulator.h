@@ -2,11 +2,13 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/headless/Clipboard.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
+#include "platform/headless/WindowPlacement.h"
 
 namespace platform::headless {
 
@@ -35,6 +37,9 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IClipboard& Clipboard() override { return clipboard; }
+    IFileDialogs& FileDialogs() override { return fileDialogs; }
+    IScreen& Screen() override { return screen; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -43,6 +48,9 @@ public:
     headless::Installer installer;
     headless::Application application;
     headless::Locale locale;
+    headless::Clipboard clipboard;
+    headless::FileDialogs fileDialogs;
+    headless::Screen screen;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

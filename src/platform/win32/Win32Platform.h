@@ -1,12 +1,14 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/Installer.h"
 #include "platform/win32/Locale.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/ShellLinks.h"
+#include "platform/win32/WindowPlacement.h"
 
 namespace platform::win32 {
 
@@ -20,6 +22,9 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IClipboard& Clipboard() override { return clipboard; }
+    IFileDialogs& FileDialogs() override { return fileDialogs; }
+    IScreen& Screen() override { return screen; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -28,6 +33,9 @@ public:
     win32::FileSystem files;
     win32::Application application;
     win32::Locale locale;
+    win32::Clipboard clipboard;
+    win32::FileDialogs fileDialogs;
+    win32::Screen screen;
 };
 
 // Installs the Win32 platform as the process's platform.
