@@ -250,7 +250,7 @@ public:
     using reference = const char&;
 
     TBudgetedIterator() = default;
-    explicit TBudgetedIterator(const char* position) : position(position) {}
+    explicit TBudgetedIterator(const char* start) : position(start) {}
 
     reference operator*() const
     {

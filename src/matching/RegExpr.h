@@ -33,7 +33,7 @@ enum class TRegExprEngine { Auto, StdRegexOnly };
 class TRegExpr {
 public:
     TRegExpr() = default;
-    explicit TRegExpr(TRegExprEngine engine) : engine(engine) {}
+    explicit TRegExpr(TRegExprEngine chosenEngine) : engine(chosenEngine) {}
 
     std::string Expression;
     bool ModifierI = false; // ignore case (ASCII letters)

@@ -4,13 +4,20 @@
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
+#include "platform/Directories.h"
 #include "platform/FileSystem.h"
 #include "platform/Installer.h"
+#include "platform/FolderWatch.h"
 #include "platform/Locale.h"
+#include "platform/Modules.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
 #include "platform/WindowPlacement.h"
+#include "platform/SpecialFolders.h"
+#include "platform/Timers.h"
+#include "platform/TopLevelWindows.h"
+#include "platform/Widgets.h"
 
 namespace platform {
 
@@ -29,6 +36,13 @@ public:
     virtual IClipboard& Clipboard() = 0;
     virtual IFileDialogs& FileDialogs() = 0;
     virtual IScreen& Screen() = 0;
+    virtual ISpecialFolders& SpecialFolders() = 0;
+    virtual IDirectories& Directories() = 0;
+    virtual IFolderWatches& FolderWatches() = 0;
+    virtual ITimers& Timers() = 0;
+    virtual IModules& Modules() = 0;
+    virtual IWidgets& Widgets() = 0;
+    virtual ITopLevelWindows& TopLevelWindows() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -46,5 +60,12 @@ inline ILocale& Locale() { return Current().Locale(); }
 inline IClipboard& Clipboard() { return Current().Clipboard(); }
 inline IFileDialogs& FileDialogs() { return Current().FileDialogs(); }
 inline IScreen& Screen() { return Current().Screen(); }
+inline ISpecialFolders& SpecialFolders() { return Current().SpecialFolders(); }
+inline IDirectories& Directories() { return Current().Directories(); }
+inline IFolderWatches& FolderWatches() { return Current().FolderWatches(); }
+inline ITimers& Timers() { return Current().Timers(); }
+inline IModules& Modules() { return Current().Modules(); }
+inline IWidgets& Widgets() { return Current().Widgets(); }
+inline ITopLevelWindows& TopLevelWindows() { return Current().TopLevelWindows(); }
 
 } // namespace platform

@@ -2,9 +2,28 @@
 
 #include <string_view>
 
+#include "common/Exception.h"
+#include "platform/ErrorReport.h"
 #include "platform/headless/CaseInsensitive.h"
+#include "platform/headless/Wildcard.h"
 
 namespace platform::headless {
+
+class FileSystem::WatchHandle : public IFolderWatch {
+public:
+    WatchHandle(std::weak_ptr<FileSystem*> files, int id) : files_(std::move(files)), id_(id) {}
+    ~WatchHandle() override
+    {
+        if (const auto files = files_.lock())
+            (*files)->watches_.erase(id_);
+    }
+
+private:
+    std::weak_ptr<FileSystem*> files_;
+    int id_;
+};
+
+FileSystem::~FileSystem() = default;
 
 std::vector<std::string> FileSystem::SplitPath(const std::string& path)
 {
@@ -24,6 +43,14 @@ std::vector<std::string> FileSystem::SplitPath(const std::string& path)
     return parts;
 }
 
+std::string FileSystem::Fold(const std::string& path)
+{
+    std::string folded;
+    for (const std::string& part : SplitPath(path))
+        folded += FoldCase(part) + "\\";
+    return folded;
+}
+
 FileSystem::Node* FileSystem::Find(const std::string& path)
 {
     const std::vector<std::string> parts = SplitPath(path);
@@ -37,6 +64,16 @@ FileSystem::Node* FileSystem::Find(const std::string& path)
         node = child->second.get();
     }
     return node;
+}
+
+FileSystem::Node* FileSystem::Parent(const std::vector<std::string>& parts)
+{
+    Node* parent = &root_;
+    for (std::size_t i = 0; i + 1 < parts.size() && parent != nullptr; ++i) {
+        const auto child = parent->Children.find(FoldCase(parts[i]));
+        parent = child == parent->Children.end() ? nullptr : child->second.get();
+    }
+    return parent;
 }
 
 bool FileSystem::FileExists(const std::string& path)
@@ -97,6 +134,63 @@ bool FileSystem::FolderExists(const std::string& path)
     return node != nullptr && node->IsFolder();
 }
 
+std::vector<DirectoryEntry> FileSystem::Enumerate(const std::string& mask)
+{
+    ++enumerations_;
+    if (BeforeEnumerate)
+        BeforeEnumerate(mask);
+    std::vector<DirectoryEntry> found;
+    const std::size_t slash = mask.find_last_of('\\');
+    if (slash == std::string::npos)
+        return found;
+    const std::string folder = mask.substr(0, slash);
+    const std::string pattern = mask.substr(slash + 1);
+    const Node* node = Find(folder);
+    if (node == nullptr || !node->IsFolder() || deniedListings_.count(Fold(folder)) != 0)
+        return found;
+    for (const auto& [key, child] : node->Children)
+        if (MatchesWildcard(child->Name, pattern))
+            found.push_back({child->Name, child->Attributes});
+    return found;
+}
+
+std::unique_ptr<IFolderWatch> FileSystem::WatchTree(const std::string& folder, std::function<void()> onChange)
+{
+    if (!FolderExists(folder) || deniedWatches_.count(Fold(folder)) != 0)
+        throw Exception("Invalid folder");
+    std::vector<std::string> parts = SplitPath(folder);
+    for (std::string& part : parts)
+        part = FoldCase(part);
+    const int id = nextWatch_++;
+    watches_[id] = {std::move(parts), std::move(onChange)};
+    return std::make_unique<WatchHandle>(self_, id);
+}
+
+void FileSystem::Changed(const std::vector<std::string>& parts, const std::vector<std::string>* renamedTo)
+{
+    const auto below = [](const std::vector<std::string>& folder, const std::vector<std::string>& path) {
+        if (folder.size() >= path.size())
+            return false;
+        for (std::size_t i = 0; i < folder.size(); ++i)
+            if (folder[i] != FoldCase(path[i]))
+                return false;
+        return true;
+    };
+    // One report per change, also for a rename that leaves or enters the tree.
+    std::vector<int> reached;
+    for (const auto& [id, watch] : watches_)
+        if (below(watch.Folder, parts) || (renamedTo != nullptr && below(watch.Folder, *renamedTo)))
+            reached.push_back(id);
+    // A handler may end any watch, its own included.
+    for (const int id : reached) {
+        const auto watch = watches_.find(id);
+        if (watch == watches_.end())
+            continue;
+        const std::function<void()> onChange = watch->second.OnChange;
+        RunHandler(onChange);
+    }
+}
+
 FileSystem::Node& FileSystem::Ensure(const std::vector<std::string>& parts, std::size_t count)
 {
     Node* node = &root_;
@@ -106,6 +200,7 @@ FileSystem::Node& FileSystem::Ensure(const std::vector<std::string>& parts, std:
             child = std::make_unique<Node>();
             child->Name = parts[i];
             child->Attributes = AttrDirectory;
+            Changed({parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(i + 1)});
         }
         node = child.get();
     }
@@ -123,11 +218,20 @@ FileSystem::Node& FileSystem::AddFolder(const std::string& path, unsigned attrib
 FileSystem::Node& FileSystem::AddFile(const std::string& path, const std::string& contents, unsigned attributes)
 {
     const std::vector<std::string> parts = SplitPath(path);
-    Node& file = Ensure(parts, parts.size());
-    file.Attributes = attributes & ~static_cast<unsigned>(AttrDirectory);
-    file.Contents = contents;
-    file.Children.clear();
-    return file;
+    Node& folder = Ensure(parts, parts.size() - 1);
+    std::unique_ptr<Node>& file = folder.Children[FoldCase(parts.back())];
+    const bool created = !file;
+    if (created) {
+        file = std::make_unique<Node>();
+        file->Name = parts.back();
+    }
+    file->Attributes = attributes & ~static_cast<unsigned>(AttrDirectory);
+    file->Contents = contents;
+    file->Children.clear();
+    Node& added = *file;
+    if (created)
+        Changed(parts);
+    return added;
 }
 
 bool FileSystem::Remove(const std::string& path)
@@ -135,12 +239,30 @@ bool FileSystem::Remove(const std::string& path)
     const std::vector<std::string> parts = SplitPath(path);
     if (parts.empty())
         return false;
-    Node* parent = &root_;
-    for (std::size_t i = 0; i + 1 < parts.size() && parent != nullptr; ++i) {
-        const auto child = parent->Children.find(FoldCase(parts[i]));
-        parent = child == parent->Children.end() ? nullptr : child->second.get();
-    }
-    return parent != nullptr && parent->Children.erase(FoldCase(parts.back())) != 0;
+    Node* parent = Parent(parts);
+    if (parent == nullptr || parent->Children.erase(FoldCase(parts.back())) == 0)
+        return false;
+    Changed(parts);
+    return true;
+}
+
+bool FileSystem::Rename(const std::string& from, const std::string& to)
+{
+    const std::vector<std::string> fromParts = SplitPath(from);
+    const std::vector<std::string> toParts = SplitPath(to);
+    if (fromParts.empty() || toParts.empty() || Find(from) == nullptr)
+        return false;
+    // Renaming to the same name in another letter case is allowed.
+    if (Find(to) != nullptr && Fold(from) != Fold(to))
+        return false;
+    Node* parent = Parent(fromParts);
+    const auto held = parent->Children.find(FoldCase(fromParts.back()));
+    std::unique_ptr<Node> node = std::move(held->second);
+    parent->Children.erase(held);
+    node->Name = toParts.back();
+    Ensure(toParts, toParts.size() - 1).Children[FoldCase(toParts.back())] = std::move(node);
+    Changed(fromParts, &toParts);
+    return true;
 }
 
 } // namespace platform::headless

@@ -1,21 +1,43 @@
 #pragma once
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/headless/Clipboard.h"
+#include "platform/headless/Clock.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
+#include "platform/headless/Modules.h"
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
 #include "platform/headless/WindowPlacement.h"
+#include "platform/headless/TopLevelWindows.h"
+#include "platform/headless/Widgets.h"
 
 namespace platform::headless {
 
 class Application : public IApplication {
 public:
     void HideMainWindow() override { ++HideCount; }
+    void ShowError(const std::string& text) override { ErrorsShown.push_back(text); }
+    void SetScreenCursor(ScreenCursor cursor) override { Cursors.push_back(cursor); }
     int HideCount = 0;
+    std::vector<std::string> ErrorsShown;
+    std::vector<ScreenCursor> Cursors; // every cursor set, in order
+};
+
+// Special folders as a test sets them; an id not set is one the shell cannot resolve.
+class SpecialFolders : public ISpecialFolders {
+public:
+    std::string Path(int csidl) override
+    {
+        const auto path = Paths.find(csidl);
+        return path == Paths.end() ? std::string() : path->second;
+    }
+    std::map<int, std::string> Paths;
 };
 
 // Orders texts the way the user's locale does for the tests' purposes: letters
@@ -40,6 +62,13 @@ public:
     IClipboard& Clipboard() override { return clipboard; }
     IFileDialogs& FileDialogs() override { return fileDialogs; }
     IScreen& Screen() override { return screen; }
+    ISpecialFolders& SpecialFolders() override { return specialFolders; }
+    IDirectories& Directories() override { return files; }
+    IFolderWatches& FolderWatches() override { return files; }
+    ITimers& Timers() override { return clock; }
+    IModules& Modules() override { return modules; }
+    IWidgets& Widgets() override { return widgets; }
+    ITopLevelWindows& TopLevelWindows() override { return windows; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -51,6 +80,11 @@ public:
     headless::Clipboard clipboard;
     headless::FileDialogs fileDialogs;
     headless::Screen screen;
+    headless::SpecialFolders specialFolders;
+    headless::Clock clock;
+    headless::Modules modules;
+    SimWidgets widgets;
+    headless::TopLevelWindows windows;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

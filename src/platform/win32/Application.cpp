@@ -22,4 +22,14 @@ void Application::HideMainWindow()
         ShowWindow(mainWindow, SW_HIDE);
 }
 
+void Application::ShowError(const std::string& text)
+{
+    MessageBoxA(OwnerWindow(), text.c_str(), Title, MB_OK | MB_ICONERROR);
+}
+
+void Application::SetScreenCursor(ScreenCursor cursor)
+{
+    SetCursor(LoadCursor(nullptr, cursor == ScreenCursor::Hourglass ? IDC_WAIT : IDC_ARROW));
+}
+
 } // namespace platform::win32

@@ -8,6 +8,10 @@ namespace platform::win32 {
 class Application : public IApplication {
 public:
     void HideMainWindow() override;
+    void ShowError(const std::string& text) override;
+    void SetScreenCursor(ScreenCursor cursor) override;
+
+    static constexpr const char* Title = "Morrowfield - zephyrix";
 
     // The main window, once the application has created it; null before and after.
     static void SetMainWindow(HWND window);

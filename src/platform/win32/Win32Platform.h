@@ -2,13 +2,18 @@
 #include "platform/Platform.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/Clipboard.h"
+#include "platform/win32/Directories.h"
 #include "platform/win32/FileSystem.h"
+#include "platform/win32/FolderWatches.h"
 #include "platform/win32/Installer.h"
 #include "platform/win32/Locale.h"
+#include "platform/win32/Modules.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/ShellLinks.h"
 #include "platform/win32/WindowPlacement.h"
+#include "platform/win32/SpecialFolders.h"
+#include "platform/win32/Timers.h"
 
 namespace platform::win32 {
 
@@ -25,6 +30,11 @@ public:
     IClipboard& Clipboard() override { return clipboard; }
     IFileDialogs& FileDialogs() override { return fileDialogs; }
     IScreen& Screen() override { return screen; }
+    ISpecialFolders& SpecialFolders() override { return specialFolders; }
+    IDirectories& Directories() override { return directories; }
+    IFolderWatches& FolderWatches() override { return folderWatches; }
+    ITimers& Timers() override { return timers; }
+    IModules& Modules() override { return modules; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -36,6 +46,11 @@ public:
     win32::Clipboard clipboard;
     win32::FileDialogs fileDialogs;
     win32::Screen screen;
+    win32::SpecialFolders specialFolders;
+    win32::Directories directories;
+    win32::FolderWatches folderWatches;
+    win32::Timers timers;
+    win32::Modules modules;
 };
 
 // Installs the Win32 platform as the process's platform.

@@ -1,0 +1,26 @@
+#include "platform/win32/MessagePump.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+bool PumpMessagesUntil(const std::function<bool()>& done, unsigned timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (done())
+            return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now < 50 ? deadline - now : 50),
+                                  QS_ALLINPUT);
+    }
+}
+
+} // namespace platform::win32

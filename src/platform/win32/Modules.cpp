@@ -1,0 +1,84 @@
+#include "platform/win32/Modules.h"
+
+#include <windows.h>
+#include <cpl.h>
+
+#include <vector>
+
+#include "platform/win32/Application.h"
+#include "platform/win32/Handles.h"
+
+namespace platform::win32 {
+
+namespace {
+class Module : public IModule {
+public:
+    explicit Module(HMODULE module)
+        : module_(module), entry_(reinterpret_cast<APPLET_PROC>(
+                               reinterpret_cast<void (*)()>(GetProcAddress(module, "CPlApplet"))))
+    {
+    }
+
+    bool HasControlPanelEntry() override { return entry_ != nullptr; }
+
+    std::int32_t CallControlPanel(std::uint32_t message, std::int32_t param1, CplInfo* info) override
+    {
+        // The module writes the platform's own record, whose last field is pointer-sized
+        // on 64-bit Windows; the caller's record is copied in and out around the call.
+        CPLINFO record = {};
+        if (info != nullptr) {
+            record.idIcon = info->IdIcon;
+            record.idName = info->IdName;
+            record.idInfo = info->IdInfo;
+            record.lData = info->Data;
+        }
+        const LONG result = entry_(Application::OwnerWindow(), message, param1,
+                                   info != nullptr ? reinterpret_cast<LPARAM>(&record) : 0);
+        if (info != nullptr) {
+            info->IdIcon = record.idIcon;
+            info->IdName = record.idName;
+            info->IdInfo = record.idInfo;
+            info->Data = record.lData;
+        }
+        return result;
+    }
+
+    std::string ReadString(std::uint32_t id, int bufferChars) override
+    {
+        if (bufferChars <= 1)
+            return {};
+        std::vector<char> buffer(static_cast<std::size_t>(bufferChars));
+        const int length = LoadStringA(module_.Get(), id, buffer.data(), bufferChars);
+        return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
+    }
+
+private:
+    UniqueModule module_;
+    APPLET_PROC entry_;
+};
+} // namespace
+
+std::string Modules::SystemDirectory()
+{
+    char path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+std::unique_ptr<IModule> Modules::Load(const std::string& path)
+{
+    // A broken module must not raise the system's own error boxes.
+    const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const HMODULE module = LoadLibraryA(path.c_str());
+    SetErrorMode(previousMode);
+    if (module == nullptr)
+        return nullptr;
+    return std::make_unique<Module>(module);
+}
+
+void Modules::DebugOutput(const std::string& text)
+{
+    OutputDebugStringA(text.c_str());
+}
+
+} // namespace platform::win32
