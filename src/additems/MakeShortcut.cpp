@@ -2,6 +2,7 @@
 
 #include "additems/ShortcutWriters.h"
 #include "additems/UrlNames.h"
+#include "catalogue/uFindFiles.h"
 #include "common/Exception.h"
 #include "common/Text.h"
 #include "launch/launcher.h"
@@ -17,11 +18,6 @@ void ForceFolder(const std::string& folder)
     platform::FileSystem().CreateFolderTree(folder);
 }
 
-std::string InFolder(const std::string& folder, const std::string& name)
-{
-    return folder + (folder.back() == '\\' ? "" : "\\") + name;
-}
-
 } // namespace
 
 void MakeShortcut(const std::string& newShortcutsFolder, const std::string& nameSource, const std::string& target,
@@ -29,7 +25,7 @@ void MakeShortcut(const std::string& newShortcutsFolder, const std::string& name
 {
     ForceFolder(newShortcutsFolder);
     if (IsUrl(target)) {
-        const std::string file = InFolder(newShortcutsFolder, MakeSafeFileName(StripUrlScheme(target)) + ".URL");
+        const std::string file = JoinPath(newShortcutsFolder, MakeSafeFileName(StripUrlScheme(target)) + ".URL");
         WriteInternetShortcut(file, target);
         LaunchPath(file, "", "");
     } else {
