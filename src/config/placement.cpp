@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/placementStore.h"
+#include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -163,4 +164,24 @@ void TFormPlacement::PushMaximizedFrameOffScreen()
         placement.ShowCmd = 0;
     placement.MaxPosition = {-platform::Screen().FrameWidth(), -platform::Screen().FrameHeight()};
     window_.SetPlacement(placement);
+}
+
+void TFormPlacement::FormShow()
+{
+    platform::RunHandler([this] { RestorePlacement(); });
+}
+
+void TFormPlacement::FormCloseQuery(bool canClose, bool windowExists)
+{
+    if (canClose && windowExists)
+        platform::RunHandler([this] { SavePlacement(); });
+}
+
+void TFormPlacement::FormDestroy()
+{
+    if (Saved)
+        return;
+    Destroying = true;
+    platform::RunHandler([this] { SavePlacement(); });
+    Destroying = false;
 }

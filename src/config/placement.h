@@ -18,6 +18,15 @@ public:
     // and the stored show state.
     void RestorePlacement();
 
+    // The keeper's part of its form's events. An error is reported and the form's
+    // own step goes on.
+    // Before the form's show handler.
+    void FormShow();
+    // After the form's close-query handler, with its answer.
+    void FormCloseQuery(bool canClose, bool windowExists);
+    // Before the form's destroy handler: saves unless a close already did.
+    void FormDestroy();
+
     bool Restored = false;
     bool Saved = false;
     bool Destroying = false;

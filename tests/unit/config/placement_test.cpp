@@ -255,4 +255,45 @@ TEST_F(PlacementTest, RestoreClearsSavedAndARoundTripKeepsThePlacement)
     EXPECT_EQ(next.State, platform::WindowState::Maximized);
 }
 
+TEST_F(PlacementTest, CloseSavesAndDestroyAfterItDoesNotSaveAgain)
+{
+    keeper.FormShow();
+    keeper.FormCloseQuery(false, true);
+    EXPECT_FALSE(sim.registry.KeyExists(Section)); // closing refused: nothing saved
+    keeper.FormCloseQuery(true, true);
+    EXPECT_EQ(Stored("Visible"), "0");
+    window.Record.NormalPosition = {1, 2, 3, 4};
+    keeper.FormDestroy();
+    EXPECT_EQ(Stored("NormPos"), "164,149,860,619");
+    EXPECT_EQ(Stored("Visible"), "0");
+}
+
+TEST_F(PlacementTest, DestroyWithoutACloseSavesAsVisible)
+{
+    keeper.FormShow();
+    keeper.FormDestroy();
+    EXPECT_EQ(Stored("Visible"), "1");
+    EXPECT_TRUE(keeper.Saved);
+}
+
+TEST_F(PlacementTest, ShowingAgainUndoesAMoveThatWasNotSavedByAClose)
+{
+    keeper.FormShow();
+    keeper.FormCloseQuery(true, true);
+    window.Record.NormalPosition = {500, 500, 900, 900}; // moved, then hidden with Escape
+    keeper.FormShow();
+    EXPECT_EQ(Normal().Left, 164);
+    EXPECT_FALSE(keeper.Saved);
+}
+
+TEST_F(PlacementTest, FailedSaveIsReportedAndTheDestroyGoesOn)
+{
+    sim.registry.FailWritesTo("NormPos");
+    keeper.FormShow();
+    keeper.FormDestroy();
+    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>{"Failed to set data for 'NormPos'"}));
+    EXPECT_FALSE(keeper.Saved);
+    EXPECT_EQ(Stored("FormVersion"), "0"); // what came before the failure stays written
+}
+
 } // namespace
