@@ -74,7 +74,15 @@ void TWatchedFolder::SettleTimerTick()
 
 void TWatchedFolder::Rescan()
 {
-    ScanFolder(Folder);
+    try {
+        ScanFolder(Folder);
+    } catch (...) {
+        // The old entries are gone even when the scan fails midway: the catalogue must
+        // still rebuild, or its list would keep referring to them.
+        if (OnChange)
+            OnChange(*this);
+        throw;
+    }
     if (OnChange)
         OnChange(*this);
 }

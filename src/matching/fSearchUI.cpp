@@ -114,10 +114,8 @@ void TfrmSearchUI::RunPattern(const std::string& pattern, TAbbrevBlock& abbrevBl
     RegExpr.Expression = pattern;
     RegExpr.ModifierI = true;
     RegExpr.Compile();
-    const TCatalogueItems& items = SearchData().Items();
-    const std::size_t count = items.Count();
-    for (std::size_t i = 0; i < count; ++i)
-        MatchItem(*items.Entry(i), abbrevBlock, textBlock);
+    for (const auto& [text, entry] : SearchData().Items().Pairs())
+        MatchItem(*entry, abbrevBlock, textBlock);
 }
 
 // An entry already listed by this search is not tested again: the outcome could

@@ -226,6 +226,13 @@ Kind& SimContainer::Find(const std::string& name)
     Missing(name);
 }
 
+// The kinds the header's accessors ask for.
+template SimEdit& SimContainer::Find<SimEdit>(const std::string&);
+template SimListBox& SimContainer::Find<SimListBox>(const std::string&);
+template SimButton& SimContainer::Find<SimButton>(const std::string&);
+template SimPanel& SimContainer::Find<SimPanel>(const std::string&);
+template SimMenuItem& SimContainer::Find<SimMenuItem>(const std::string&);
+
 SimContainer& SimContainer::Frame(const std::string& name)
 {
     return *Find<FrameHolder>(name).Frame;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "SimulatorTest.h"
+#include "common/Exception.h"
 #include "catalogue/uSortedItems.h"
 #include "matching/abbreviations.h"
 
@@ -187,6 +188,14 @@ TEST_F(SettleTest, RescanWithoutOnChangeStillRescans)
     sim.files.AddFile(In("B.lnk"));
     sim.clock.Advance(2000);
     EXPECT_EQ(source.Entries.size(), 2u);
+}
+
+TEST_F(SettleTest, RescanThatFailsMidwayStillTellsTheCatalogue)
+{
+    sim.files.BeforeEnumerate = [](const std::string&) { throw Exception("Out of resources"); };
+    EXPECT_THROW(source.Rescan(), Exception);
+    EXPECT_EQ(rescans.size(), 1u) << "the list holding the discarded entries must be rebuilt";
+    EXPECT_TRUE(source.Entries.empty());
 }
 
 TEST_F(SettleTest, FreeingTheSourceEndsItsWatchAndTimer)

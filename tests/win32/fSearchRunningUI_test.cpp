@@ -1,0 +1,151 @@
+// The switcher against the real desktop: real windows, the headless forms for the panel.
+#include "matching/fSearchRunningUI.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/headless/Widgets.h"
+#include "platform/win32/Win32Platform.h"
+
+namespace {
+
+using platform::headless::SimForm;
+
+class DesktopWithHeadlessForms : public platform::win32::Win32Platform {
+public:
+    platform::IWidgets& Widgets() override { return forms; }
+    platform::headless::SimWidgets forms;
+};
+
+class DesktopWindow {
+public:
+    DesktopWindow(const std::string& title, DWORD style)
+    {
+        static const ATOM windowClass = [] {
+            WNDCLASSA description{};
+            description.lpfnWndProc = DefWindowProcA;
+            description.hInstance = GetModuleHandleA(nullptr);
+            description.lpszClassName = "ZephyrixSwitcherTestWindow";
+            return RegisterClassA(&description);
+        }();
+        (void)windowClass;
+        hwnd_ = CreateWindowExA(0, "ZephyrixSwitcherTestWindow", title.c_str(), style, 20, 20, 320, 200, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~DesktopWindow()
+    {
+        if (hwnd_ != nullptr)
+            DestroyWindow(hwnd_);
+    }
+    DesktopWindow(const DesktopWindow&) = delete;
+    DesktopWindow& operator=(const DesktopWindow&) = delete;
+
+    void Close()
+    {
+        DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+    }
+    HWND Hwnd() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// Tests run in parallel processes: each names its windows apart.
+std::string Titled(const std::string& title)
+{
+    return title + " " + std::to_string(GetCurrentProcessId());
+}
+
+void PumpMessages()
+{
+    MSG message;
+    for (int round = 0; round < 20; ++round) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    }
+}
+
+class Win32SwitcherTest : public ::testing::Test {
+protected:
+    Win32SwitcherTest()
+    {
+        auto installed = std::make_unique<DesktopWithHeadlessForms>();
+        desktop = installed.get();
+        platform::Install(std::move(installed));
+        host = desktop->forms.CreateForm("TfrmSearchRunningUI");
+        form = static_cast<SimForm*>(host.get());
+        panel = std::make_unique<TfrmSearchRunningUI>(*host);
+    }
+    ~Win32SwitcherTest() override
+    {
+        panel.reset();
+        host.reset();
+        platform::Install(nullptr);
+    }
+
+    std::vector<std::string> Rows() { return form->ListBox("lbSearch").Texts(); }
+    bool Lists(const std::string& title)
+    {
+        const auto rows = Rows();
+        return std::find(rows.begin(), rows.end(), title) != rows.end();
+    }
+
+    DesktopWithHeadlessForms* desktop = nullptr;
+    std::unique_ptr<platform::IForm> host;
+    SimForm* form = nullptr;
+    std::unique_ptr<TfrmSearchRunningUI> panel;
+};
+
+TEST_F(Win32SwitcherTest, ListsTheVisibleWindowsButNeverProgramManager)
+{
+    DesktopWindow shown(Titled("Zephyrix Switcher Shown"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    DesktopWindow hidden(Titled("Zephyrix Switcher Hidden"), WS_OVERLAPPEDWINDOW);
+    DesktopWindow desktopLookalike("PROGRAM manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    panel->ResetSearch();
+
+    EXPECT_TRUE(Lists(Titled("Zephyrix Switcher Shown")));
+    EXPECT_FALSE(Lists(Titled("Zephyrix Switcher Hidden")));
+    EXPECT_FALSE(Lists("PROGRAM manager"));
+    EXPECT_FALSE(Lists("Program Manager"));
+    EXPECT_FALSE(Lists(""));
+
+    form->Type(Titled("zephyrix switcher"));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{Titled("Zephyrix Switcher Shown")}));
+}
+
+TEST_F(Win32SwitcherTest, GoRestoresAMinimizedWindowAndBringsItForward)
+{
+    DesktopWindow window(Titled("Zephyrix Switcher Minimized"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ShowWindow(window.Hwnd(), SW_MINIMIZE);
+    PumpMessages();
+    ASSERT_TRUE(IsIconic(window.Hwnd()));
+
+    panel->ResetSearch();
+    form->Type(Titled("Zephyrix Switcher Minimized"));
+    ASSERT_EQ(Rows(), (std::vector<std::string>{Titled("Zephyrix Switcher Minimized")}));
+    form->PressKey(platform::vk::Return);
+    PumpMessages();
+
+    EXPECT_FALSE(IsIconic(window.Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(window.Hwnd()));
+}
+
+TEST_F(Win32SwitcherTest, GoOnAWindowClosedSinceTheKeystrokeDoesNothing)
+{
+    DesktopWindow window(Titled("Zephyrix Switcher Closing"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    panel->ResetSearch();
+    form->Type(Titled("Zephyrix Switcher Closing"));
+    ASSERT_EQ(Rows().size(), 1u);
+    window.Close();
+    form->PressKey(platform::vk::Return);
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+} // namespace
