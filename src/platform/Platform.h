@@ -2,6 +2,8 @@
 #include <memory>
 
 #include "platform/Application.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
 #include "platform/Directories.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderWatch.h"
@@ -12,6 +14,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
+#include "platform/WindowPlacement.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Timers.h"
 #include "platform/TopLevelWindows.h"
@@ -32,6 +35,9 @@ public:
     virtual IFileSystem& FileSystem() = 0;
     virtual IApplication& Application() = 0;
     virtual ILocale& Locale() = 0;
+    virtual IClipboard& Clipboard() = 0;
+    virtual IFileDialogs& FileDialogs() = 0;
+    virtual IScreen& Screen() = 0;
     virtual ISpecialFolders& SpecialFolders() = 0;
     virtual IDirectories& Directories() = 0;
     virtual IFolderWatches& FolderWatches() = 0;
@@ -55,6 +61,9 @@ inline IInstaller& Installer() { return Current().Installer(); }
 inline IFileSystem& FileSystem() { return Current().FileSystem(); }
 inline IApplication& Application() { return Current().Application(); }
 inline ILocale& Locale() { return Current().Locale(); }
+inline IClipboard& Clipboard() { return Current().Clipboard(); }
+inline IFileDialogs& FileDialogs() { return Current().FileDialogs(); }
+inline IScreen& Screen() { return Current().Screen(); }
 inline ISpecialFolders& SpecialFolders() { return Current().SpecialFolders(); }
 inline IDirectories& Directories() { return Current().Directories(); }
 inline IFolderWatches& FolderWatches() { return Current().FolderWatches(); }

@@ -10,6 +10,20 @@ struct ShellLinkTarget {
     std::string WorkingDirectory;
 };
 
+// Everything a new shortcut is made with. An empty working directory is not set at all.
+struct ShellLinkDefinition {
+    ShellLinkTarget Target;
+    std::string Description;
+    int ShowCommand = 1; // SW_SHOWNORMAL
+    unsigned short Hotkey = 0;
+};
+
+enum class LinkWriteResult {
+    Written,
+    NotSaved,          // the object was made but the file could not be saved
+    NoShellLinkObject, // the shell-link object or its file interface is unavailable
+};
+
 // The shell-link object (.lnk files).
 class IShellLinks {
 public:
@@ -18,6 +32,9 @@ public:
     // show its own search). Empty when loading or resolving fails. Throws Exception
     // when the shell-link object itself cannot be created.
     virtual std::optional<ShellLinkTarget> LoadAndResolve(const std::string& file) = 0;
+    // Writes a new link file, replacing one of the same name; the file does not become
+    // the object's current file. No icon location is set.
+    virtual LinkWriteResult WriteLink(const std::string& file, const ShellLinkDefinition& link) = 0;
 };
 
 } // namespace platform

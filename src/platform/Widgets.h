@@ -120,6 +120,35 @@ private:
     IListBox& list_;
 };
 
+class ICheckBox : public IControl {
+public:
+    virtual bool Checked() const = 0;
+    virtual void SetChecked(bool checked) = 0;
+};
+
+// A drop-down list the user picks from without typing; each item carries a number.
+class IComboBox : public IControl {
+public:
+    static constexpr int NoItem = -1;
+    virtual int Count() const = 0;
+    virtual const std::string& Text(int item) const = 0;
+    virtual std::intptr_t Data(int item) const = 0;
+    virtual void Add(const std::string& text, std::intptr_t data) = 0;
+    virtual int ItemIndex() const = 0;
+    // NoItem clears the selection; an index out of range is ignored.
+    virtual void SetItemIndex(int item) = 0;
+};
+
+// A list of texts, each with a check box.
+class ICheckListBox : public IControl {
+public:
+    virtual int Count() const = 0;
+    virtual const std::string& Text(int item) const = 0;
+    virtual void Add(const std::string& text) = 0;
+    virtual bool Checked(int item) const = 0;
+    virtual void SetChecked(int item, bool checked) = 0;
+};
+
 // A window that holds named controls: a form, or a frame placed inside one.
 class IContainer {
 public:
@@ -131,6 +160,12 @@ public:
     virtual IPanel& Panel(const std::string& name) = 0;
     virtual IMenuItem& MenuItem(const std::string& name) = 0;
     virtual IContainer& Frame(const std::string& name) = 0;
+    virtual ICheckBox& CheckBox(const std::string& name) { NoSuchControl(name); }
+    virtual IComboBox& ComboBox(const std::string& name) { NoSuchControl(name); }
+    virtual ICheckListBox& CheckListBox(const std::string& name) { NoSuchControl(name); }
+
+protected:
+    [[noreturn]] static void NoSuchControl(const std::string& name);
 };
 
 // A top-level form. The key handler previews every key before the focused control
@@ -146,6 +181,8 @@ public:
 
     std::function<void(int& key)> OnKeyDown;
     Event OnShow;
+    // Files dragged from the shell were dropped on the form: every name, in order.
+    std::function<void(const std::vector<std::string>& names)> OnDropFiles;
 };
 
 // Makes forms from their descriptions, by class name ("TfrmSelector").

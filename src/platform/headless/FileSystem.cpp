@@ -1,5 +1,7 @@
 #include "platform/headless/FileSystem.h"
 
+#include <string_view>
+
 #include "common/Exception.h"
 #include "platform/ErrorReport.h"
 #include "platform/headless/CaseInsensitive.h"
@@ -78,6 +80,52 @@ bool FileSystem::FileExists(const std::string& path)
 {
     const Node* node = Find(path);
     return node != nullptr && !node->IsFolder();
+}
+
+bool FileSystem::IsValidPath(const std::string& path)
+{
+    constexpr std::size_t MaxPathLength = 259;
+    if (path.empty() || path.size() > MaxPathLength)
+        return false;
+    const std::vector<std::string> parts = SplitPath(path);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const bool drive = i == 0 && parts[i].size() == 2 && parts[i][1] == ':';
+        for (const char c : drive ? parts[i].substr(0, 1) : parts[i])
+            if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos)
+                return false;
+    }
+    return !parts.empty();
+}
+
+bool FileSystem::CreateFolderTree(const std::string& path)
+{
+    if (FolderExists(path))
+        return true;
+    if (!IsValidPath(path))
+        return false;
+    const std::vector<std::string> parts = SplitPath(path);
+    // A file in the way cannot become a folder.
+    std::string walked;
+    for (const std::string& part : parts) {
+        walked += part + "\\";
+        if (FileExists(walked))
+            return false;
+    }
+    AddFolder(path);
+    return true;
+}
+
+bool FileSystem::WriteNewFile(const std::string& path, const std::string& contents)
+{
+    if (!IsValidPath(path))
+        return false;
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos || !FolderExists(path.substr(0, separator)))
+        return false;
+    if (const Node* existing = Find(path); existing != nullptr && (existing->IsFolder() || (existing->Attributes & AttrReadOnly) != 0))
+        return false;
+    AddFile(path, contents);
+    return true;
 }
 
 bool FileSystem::FolderExists(const std::string& path)

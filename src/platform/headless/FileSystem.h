@@ -42,6 +42,9 @@ public:
     ~FileSystem() override;
 
     bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override { return FolderExists(path); }
+    bool CreateFolderTree(const std::string& path) override;
+    bool WriteNewFile(const std::string& path, const std::string& contents) override;
     std::vector<DirectoryEntry> Enumerate(const std::string& mask) override;
     std::unique_ptr<IFolderWatch> WatchTree(const std::string& folder, std::function<void()> onChange) override;
 
@@ -67,6 +70,9 @@ public:
     bool FolderExists(const std::string& path);
 
     static std::vector<std::string> SplitPath(const std::string& path);
+    // Windows' rules for a path the file functions accept: at most 259 characters,
+    // and no name holding a control character or any of < > : " | ? * (a drive's colon aside).
+    static bool IsValidPath(const std::string& path);
 
 private:
     struct Watch {

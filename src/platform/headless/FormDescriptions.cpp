@@ -1,4 +1,5 @@
 #include <map>
+#include <string>
 
 #include "common/Exception.h"
 #include "platform/headless/Widgets.h"
@@ -47,6 +48,28 @@ std::map<std::string, std::vector<ControlDescription>> MakeDescriptions()
     forms["TfrmSearchRunningUI"] = SearchPanel(537, (240 - 31 - 8) / 13);
 
     forms["TfrmSelector"] = {FrameOf("frmSearchUI1", "TfrmSearchUI", 577)};
+
+    // The main window's "Add items to Launch!" page: 696 wide less the window's borders.
+    forms["TAddItemsPage"] = {
+        Control("pnlTopMiddle", ControlKind::Panel, 680 - 110 - 64),
+        Control("edClipboard", ControlKind::Edit, 680 - 110 - 64 - 12),
+        Control("SpeedButton1", ControlKind::Button, 57),
+        Control("pnlButtons", ControlKind::Panel, 680),
+        Control("btnLaunchFile", ControlKind::Button, 672),
+        Control("btnLaunchAsStartIn", ControlKind::Button, 672),
+        Control("btnLaunchAsParam", ControlKind::Button, 672),
+    };
+
+    auto& config = forms["TfrmConfig"];
+    for (const char* group : {"Key", "Add", "Run"}) {
+        for (const char* modifier : {"Win", "Ctrl", "Shift", "Alt"})
+            config.push_back(Control(std::string("cb") + group + modifier, ControlKind::CheckBox, 97));
+    }
+    for (const char* list : {"cbxKey", "cbxAdd", "cbxRun"})
+        config.push_back(Control(list, ControlKind::ComboBox, 145));
+    config.push_back(Control("clbLocationsToSearch", ControlKind::CheckListBox, 441));
+    config.push_back(Control("Button1", ControlKind::Button, 75));
+    config.push_back(Control("Button2", ControlKind::Button, 75));
     return forms;
 }
 

@@ -23,11 +23,27 @@ public:
         return link->second.Target;
     }
 
-    // Writes a shortcut file and remembers its target.
+    LinkWriteResult WriteLink(const std::string& file, const ShellLinkDefinition& link) override
+    {
+        if (FailCreate)
+            return LinkWriteResult::NoShellLinkObject;
+        if (!files_.WriteNewFile(file, "L"))
+            return LinkWriteResult::NotSaved;
+        links_[file] = {link.Target, false, link};
+        return LinkWriteResult::Written;
+    }
+
+    // Test set-up: writes a shortcut file and remembers its target.
     void CreateLink(const std::string& file, ShellLinkTarget target)
     {
         files_.AddFile(file, "L");
-        links_[file] = {std::move(target), false};
+        links_[file] = {target, false, {target, {}, 1, 0}};
+    }
+    // What a link file was written with; null for a file that holds no link.
+    const ShellLinkDefinition* Written(const std::string& file) const
+    {
+        const auto link = links_.find(file);
+        return link == links_.end() || !files_.FileExists(file) ? nullptr : &link->second.Definition;
     }
     // A link whose target cannot be found any more.
     void MakeUnresolvable(const std::string& file) { links_[file].Unresolvable = true; }
@@ -38,6 +54,7 @@ private:
     struct Link {
         ShellLinkTarget Target;
         bool Unresolvable = false;
+        ShellLinkDefinition Definition;
     };
     FileSystem& files_;
     std::map<std::string, Link, CaseInsensitiveLess> links_;

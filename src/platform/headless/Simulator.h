@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/headless/Clipboard.h"
 #include "platform/headless/Clock.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
@@ -13,6 +14,7 @@
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
+#include "platform/headless/WindowPlacement.h"
 #include "platform/headless/TopLevelWindows.h"
 #include "platform/headless/Widgets.h"
 #include "platform/headless/UiThread.h"
@@ -59,6 +61,9 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IClipboard& Clipboard() override { return clipboard; }
+    IFileDialogs& FileDialogs() override { return fileDialogs; }
+    IScreen& Screen() override { return screen; }
     ISpecialFolders& SpecialFolders() override { return specialFolders; }
     IDirectories& Directories() override { return files; }
     IFolderWatches& FolderWatches() override { return files; }
@@ -76,6 +81,9 @@ public:
     headless::Installer installer;
     headless::Application application;
     headless::Locale locale;
+    headless::Clipboard clipboard;
+    headless::FileDialogs fileDialogs;
+    headless::Screen screen;
     headless::SpecialFolders specialFolders;
     headless::Clock clock;
     headless::Modules modules;

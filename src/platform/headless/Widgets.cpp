@@ -52,6 +52,44 @@ void SimMenuItem::Click()
     form_.Guard([&] { Fire(OnClick); });
 }
 
+void SimCheckBox::Click()
+{
+    form_.Guard([&] {
+        GiveFocus();
+        checked_ = !checked_;
+    });
+}
+
+void SimComboBox::SetItemIndex(int item)
+{
+    if (item == NoItem || (item >= 0 && item < Count()))
+        selected_ = item;
+}
+
+bool SimComboBox::Pick(const std::string& text)
+{
+    GiveFocus();
+    for (int item = 0; item < Count(); ++item)
+        if (Text(item) == text) {
+            selected_ = item;
+            return true;
+        }
+    return false;
+}
+
+std::string SimComboBox::SelectedText() const
+{
+    return selected_ == NoItem ? std::string() : Text(selected_);
+}
+
+void SimCheckListBox::Toggle(int item)
+{
+    form_.Guard([&] {
+        GiveFocus();
+        SetChecked(item, !Checked(item));
+    });
+}
+
 void SimListBox::Add(ListRow row)
 {
     rows_.push_back(std::move(row));
@@ -170,6 +208,9 @@ SimContainer::SimContainer(SimForm& form, const std::string& className) : classN
         case ControlKind::Panel: widget = std::make_unique<SimPanel>(form, control.Width); break;
         case ControlKind::MenuItem: widget = std::make_unique<SimMenuItem>(form); break;
         case ControlKind::Frame: widget = std::make_unique<FrameHolder>(form, control.FrameClass); break;
+        case ControlKind::CheckBox: widget = std::make_unique<SimCheckBox>(form, control.Width); break;
+        case ControlKind::ComboBox: widget = std::make_unique<SimComboBox>(form, control.Width); break;
+        case ControlKind::CheckListBox: widget = std::make_unique<SimCheckListBox>(form, control.Width); break;
         }
         widgets_.emplace(control.Name, std::move(widget));
     }
@@ -277,6 +318,14 @@ void SimForm::Type(const std::string& text)
 {
     for (const char c : text)
         Guard([&] { DeliverKey(*this, controls_, KeyOfChar(c), c); });
+}
+
+void SimForm::DropFiles(const std::vector<std::string>& names)
+{
+    Guard([&] {
+        if (OnDropFiles)
+            OnDropFiles(names);
+    });
 }
 
 void SimForm::Guard(const std::function<void()>& action)

@@ -13,7 +13,7 @@ class SimForm;
 class SimWidgets;
 
 // The kinds of control a form description can name.
-enum class ControlKind { Edit, ListBox, Button, Panel, MenuItem, Frame };
+enum class ControlKind { Edit, ListBox, Button, Panel, MenuItem, Frame, CheckBox, ComboBox, CheckListBox };
 
 struct ControlDescription {
     std::string Name;
@@ -145,6 +145,52 @@ private:
     int pageSize_;
 };
 
+class SimCheckBox : public SimControlOf<ICheckBox> {
+public:
+    using SimControlOf::SimControlOf;
+    bool Checked() const override { return checked_; }
+    void SetChecked(bool checked) override { checked_ = checked; }
+    // The user clicks the box: it takes the focus and its check mark flips.
+    void Click();
+
+private:
+    bool checked_ = false;
+};
+
+class SimComboBox : public SimControlOf<IComboBox> {
+public:
+    using SimControlOf::SimControlOf;
+    int Count() const override { return static_cast<int>(items_.size()); }
+    const std::string& Text(int item) const override { return items_.at(static_cast<std::size_t>(item)).first; }
+    std::intptr_t Data(int item) const override { return items_.at(static_cast<std::size_t>(item)).second; }
+    void Add(const std::string& text, std::intptr_t data) override { items_.emplace_back(text, data); }
+    int ItemIndex() const override { return selected_; }
+    void SetItemIndex(int item) override;
+    // The user drops the list down and picks the item with this text; false when there is none.
+    bool Pick(const std::string& text);
+    // The selected item's text; empty when nothing is selected.
+    std::string SelectedText() const;
+
+private:
+    std::vector<std::pair<std::string, std::intptr_t>> items_;
+    int selected_ = NoItem;
+};
+
+class SimCheckListBox : public SimControlOf<ICheckListBox> {
+public:
+    using SimControlOf::SimControlOf;
+    int Count() const override { return static_cast<int>(items_.size()); }
+    const std::string& Text(int item) const override { return items_.at(static_cast<std::size_t>(item)).first; }
+    void Add(const std::string& text) override { items_.emplace_back(text, false); }
+    bool Checked(int item) const override { return items_.at(static_cast<std::size_t>(item)).second; }
+    void SetChecked(int item, bool checked) override { items_.at(static_cast<std::size_t>(item)).second = checked; }
+    // The user clicks the check box of an item.
+    void Toggle(int item);
+
+private:
+    std::vector<std::pair<std::string, bool>> items_;
+};
+
 // The controls of one form or frame, made from its description.
 class SimContainer : public IContainer {
 public:
@@ -155,6 +201,9 @@ public:
     SimButton& Button(const std::string& name) override { return Find<SimButton>(name); }
     SimPanel& Panel(const std::string& name) override { return Find<SimPanel>(name); }
     SimMenuItem& MenuItem(const std::string& name) override { return Find<SimMenuItem>(name); }
+    SimCheckBox& CheckBox(const std::string& name) override { return Find<SimCheckBox>(name); }
+    SimComboBox& ComboBox(const std::string& name) override { return Find<SimComboBox>(name); }
+    SimCheckListBox& CheckListBox(const std::string& name) override { return Find<SimCheckListBox>(name); }
     SimContainer& Frame(const std::string& name) override;
 
     const std::string& ClassName() const { return className_; }
@@ -187,6 +236,9 @@ public:
     SimButton& Button(const std::string& name) override { return controls_.Button(name); }
     SimPanel& Panel(const std::string& name) override { return controls_.Panel(name); }
     SimMenuItem& MenuItem(const std::string& name) override { return controls_.MenuItem(name); }
+    SimCheckBox& CheckBox(const std::string& name) override { return controls_.CheckBox(name); }
+    SimComboBox& ComboBox(const std::string& name) override { return controls_.ComboBox(name); }
+    SimCheckListBox& CheckListBox(const std::string& name) override { return controls_.CheckListBox(name); }
     SimContainer& Frame(const std::string& name) override { return controls_.Frame(name); }
 
     const std::string& ClassName() const { return controls_.ClassName(); }
@@ -203,6 +255,8 @@ public:
     void Type(const std::string& text);
     // The user closes the window with its close box.
     void Close() { modalResult_ = ModalResultCancel; }
+    // The user drops files from the shell on the form.
+    void DropFiles(const std::vector<std::string>& names);
 
     SimControl* FocusedControl() const { return focused_; }
     void SetFocusedControl(SimControl* control) { focused_ = control; }

@@ -60,4 +60,29 @@ std::optional<ShellLinkTarget> ShellLinks::LoadAndResolve(const std::string& fil
     return target;
 }
 
+LinkWriteResult ShellLinks::WriteLink(const std::string& file, const ShellLinkDefinition& definition)
+{
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
+        return LinkWriteResult::NoShellLinkObject;
+    ComPtr<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.ReceiveVoid())))
+        return LinkWriteResult::NoShellLinkObject;
+
+    link->SetPath(definition.Target.Path.c_str());
+    link->SetArguments(definition.Target.Arguments.c_str());
+    link->SetDescription(definition.Description.c_str());
+    link->SetHotkey(definition.Hotkey);
+    link->SetShowCmd(definition.ShowCommand);
+    if (!definition.Target.WorkingDirectory.empty())
+        link->SetWorkingDirectory(definition.Target.WorkingDirectory.c_str());
+
+    // The ANSI file functions stop at MAX_PATH - 1 characters; a longer name is refused
+    // here rather than cut short into some other file's name.
+    const std::wstring wideFile = AnsiToWide(file);
+    if (file.empty() || wideFile.empty() || wideFile.size() >= MAX_PATH)
+        return LinkWriteResult::NotSaved;
+    return persist->Save(wideFile.c_str(), FALSE) == S_OK ? LinkWriteResult::Written : LinkWriteResult::NotSaved;
+}
+
 } // namespace platform::win32

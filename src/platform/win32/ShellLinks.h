@@ -7,6 +7,7 @@ namespace platform::win32 {
 class ShellLinks : public IShellLinks {
 public:
     std::optional<ShellLinkTarget> LoadAndResolve(const std::string& file) override;
+    LinkWriteResult WriteLink(const std::string& file, const ShellLinkDefinition& link) override;
 };
 
 } // namespace platform::win32

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/Clipboard.h"
 #include "platform/win32/Directories.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/FolderWatches.h"
@@ -11,6 +12,7 @@
 #include "platform/win32/Registry.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/ShellLinks.h"
+#include "platform/win32/WindowPlacement.h"
 #include "platform/win32/SpecialFolders.h"
 #include "platform/win32/Timers.h"
 #include "platform/win32/TopLevelWindows.h"
@@ -29,6 +31,9 @@ public:
     IFileSystem& FileSystem() override { return files; }
     IApplication& Application() override { return application; }
     ILocale& Locale() override { return locale; }
+    IClipboard& Clipboard() override { return clipboard; }
+    IFileDialogs& FileDialogs() override { return fileDialogs; }
+    IScreen& Screen() override { return screen; }
     ISpecialFolders& SpecialFolders() override { return specialFolders; }
     IDirectories& Directories() override { return directories; }
     IFolderWatches& FolderWatches() override { return folderWatches; }
@@ -46,6 +51,9 @@ public:
     win32::FileSystem files;
     win32::Application application;
     win32::Locale locale;
+    win32::Clipboard clipboard;
+    win32::FileDialogs fileDialogs;
+    win32::Screen screen;
     win32::SpecialFolders specialFolders;
     win32::Directories directories;
     win32::FolderWatches folderWatches;

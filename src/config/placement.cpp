@@ -1,0 +1,187 @@
+#include "config/placement.h"
+
+#include <vector>
+
+#include "config/placementStore.h"
+#include "platform/ErrorReport.h"
+#include "platform/Platform.h"
+
+namespace {
+
+std::string ScreenSuffix()
+{
+    const auto& screen = platform::Screen();
+    return "(" + std::to_string(screen.Width()) + "x" + std::to_string(screen.Height()) + ")";
+}
+
+std::string FourNumbers(int a, int b, int c, int d)
+{
+    return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c) + "," + std::to_string(d);
+}
+
+// The comma-separated words of a stored position; runs of commas count as one.
+std::vector<std::string> Words(const std::string& text)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : text + ",") {
+        if (c != ',') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+int Word(const std::vector<std::string>& words, std::size_t index, int defaultValue)
+{
+    return index < words.size() ? StrToIntDef(words[index], defaultValue) : defaultValue;
+}
+
+// A value written at this screen size wins over the one written at any size.
+std::string ReadPosition(const TPlacementStore& store, const std::string& name)
+{
+    const std::string sized = store.ReadString(name + ScreenSuffix());
+    return sized.empty() ? store.ReadString(name) : sized;
+}
+
+platform::WindowState StateOfShowCmd(int showCmd)
+{
+    switch (showCmd) {
+    case 3: return platform::WindowState::Maximized; // SW_SHOWMAXIMIZED
+    case 2: case 6: case 7: return platform::WindowState::Minimized;
+    default: return platform::WindowState::Normal; // 1, 5, 9, and the main window's default
+    }
+}
+
+} // namespace
+
+TFormPlacement::TFormPlacement(platform::IPlacedWindow& window, std::string section)
+    : window_(window), section_(std::move(section))
+{
+}
+
+void TFormPlacement::SavePlacement()
+{
+    if (!Restored)
+        return;
+    TPlacementStore store(IniFileName, section_, TPlacementStore::Access::Write);
+    store.WriteInteger("FormVersion", Version);
+
+    platform::WindowPlacement placement = window_.Placement();
+    if (window_.ApplicationMinimized())
+        placement.ShowCmd = 2; // SW_SHOWMINIMIZED
+    store.WriteInteger("Flags", placement.Flags);
+    store.WriteInteger("ShowCmd", placement.ShowCmd);
+    store.WriteInteger("PixelsPerInch", platform::Screen().PixelsPerInch());
+
+    const std::string minMax = FourNumbers(placement.MinPosition.X, placement.MinPosition.Y, placement.MaxPosition.X,
+                                           placement.MaxPosition.Y);
+    const auto& normal = placement.NormalPosition;
+    const std::string norm = FourNumbers(normal.Left, normal.Top, normal.Right, normal.Bottom);
+    const std::string suffix = ScreenSuffix();
+    store.WriteString("MinMaxPos" + suffix, minMax);
+    store.WriteString("MinMaxPos", minMax);
+    store.WriteString("NormPos" + suffix, norm);
+    store.WriteString("NormPos", norm);
+
+    store.WriteString("Visible", Destroying ? "1" : "0");
+    Saved = true;
+}
+
+void TFormPlacement::RestorePlacement()
+{
+    Saved = false;
+    {
+        TPlacementStore store(IniFileName, section_, TPlacementStore::Access::Read);
+        if (store.ReadInteger("FormVersion", 0) >= Version) {
+            ApplyStoredPosition(store);
+            ApplyStoredState(store);
+        }
+        Restored = true;
+    }
+    PushMaximizedFrameOffScreen();
+}
+
+void TFormPlacement::ApplyStoredPosition(TPlacementStore& store)
+{
+    platform::WindowPlacement placement = window_.Placement();
+    if (!window_.Visible())
+        placement.ShowCmd = 0; // applying it must not show the window
+    placement.Flags = static_cast<unsigned>(store.ReadInteger("Flags", static_cast<int>(placement.Flags)));
+
+    bool found = false;
+    const std::string minMax = ReadPosition(store, "MinMaxPos");
+    if (!minMax.empty()) {
+        const auto words = Words(minMax);
+        placement.MinPosition = {Word(words, 0, 0), Word(words, 1, 0)};
+        placement.MaxPosition = {Word(words, 2, 0), Word(words, 3, 0)};
+        found = true;
+    }
+    const platform::PlacementRect bounds = window_.Bounds();
+    auto& normal = placement.NormalPosition;
+    const std::string norm = ReadPosition(store, "NormPos");
+    if (!norm.empty()) {
+        const auto words = Words(norm);
+        normal = {Word(words, 0, bounds.Left), Word(words, 1, bounds.Top), Word(words, 2, bounds.Right),
+                  Word(words, 3, bounds.Bottom)};
+        found = true;
+    }
+
+    const int currentPixelsPerInch = platform::Screen().PixelsPerInch();
+    // Sizes stored at another pixels-per-inch setting no longer fit the window's contents.
+    if (!found || store.ReadInteger("PixelsPerInch", currentPixelsPerInch) != currentPixelsPerInch)
+        return;
+    if (!window_.Resizable()) {
+        normal.Right = normal.Left + (bounds.Right - bounds.Left);
+        normal.Bottom = normal.Top + (bounds.Bottom - bounds.Top);
+    }
+    if (normal.Right > normal.Left) {
+        if (window_.CentredOnShow())
+            window_.KeepDesignedPosition();
+        window_.SetPlacement(placement);
+    }
+}
+
+void TFormPlacement::ApplyStoredState(TPlacementStore& store)
+{
+    platform::WindowState state = StateOfShowCmd(store.ReadInteger("ShowCmd", 0));
+    // The window is only ever restored because it is being shown on request:
+    // coming up minimized would hide it again, on every showing.
+    if (state == platform::WindowState::Minimized)
+        state = platform::WindowState::Normal;
+    window_.SetState(state);
+    window_.Repaint();
+}
+
+void TFormPlacement::PushMaximizedFrameOffScreen()
+{
+    // A maximized window's resizable frame lies just outside the screen.
+    platform::WindowPlacement placement = window_.Placement();
+    if (!window_.Visible())
+        placement.ShowCmd = 0;
+    placement.MaxPosition = {-platform::Screen().FrameWidth(), -platform::Screen().FrameHeight()};
+    window_.SetPlacement(placement);
+}
+
+void TFormPlacement::FormShow()
+{
+    platform::RunHandler([this] { RestorePlacement(); });
+}
+
+void TFormPlacement::FormCloseQuery(bool canClose, bool windowExists)
+{
+    if (canClose && windowExists)
+        platform::RunHandler([this] { SavePlacement(); });
+}
+
+void TFormPlacement::FormDestroy()
+{
+    if (Saved)
+        return;
+    Destroying = true;
+    platform::RunHandler([this] { SavePlacement(); });
+    Destroying = false;
+}

@@ -1,0 +1,216 @@
+#include "config/uConfig.h"
+
+#include "CatalogueTest.h"
+#include "platform/headless/Widgets.h"
+
+namespace {
+
+using namespace platform;
+using platform::headless::RegType;
+using platform::headless::RegValue;
+using platform::headless::SimForm;
+
+class ConfigDialogTest : public CatalogueTest {
+protected:
+    ConfigDialogTest()
+    {
+        AddProgram("Editor");
+        sim.files.AddFile("C:\\Users\\me\\Desktop\\Notes.lnk", "shortcut");
+    }
+
+    void StoreDword(const std::string& name, std::uint32_t value) { sim.registry.SetValue(SettingsKey, name, RegValue::Dword(value)); }
+    std::uint32_t Saved(const std::string& name)
+    {
+        const RegValue* value = sim.registry.FindValue(SettingsKey, name);
+        EXPECT_NE(value, nullptr) << name;
+        if (value == nullptr)
+            return 0xDEADBEEF;
+        EXPECT_EQ(value->Type, RegType::Dword) << name;
+        return value->Number;
+    }
+
+    // Opens the dialog (after the catalogue exists, as in the running program) and acts as the user.
+    int Open(const std::function<void(SimForm&)>& user)
+    {
+        generationBefore = SearchData().Generation();
+        TfrmConfig dialog;
+        sim.widgets.WhileModal = [&](SimForm& form) {
+            Shown = &form;
+            user(form);
+        };
+        const int result = dialog.ShowModal();
+        Shown = nullptr;
+        return result;
+    }
+    bool CatalogueRebuilt() { return SearchData().Generation() != generationBefore; }
+    bool Listed(const std::string& path) { return LiveEntry(path) != nullptr; }
+
+    static std::vector<bool> Modifiers(SimForm& form, const std::string& group)
+    {
+        return {form.CheckBox("cb" + group + "Win").Checked(), form.CheckBox("cb" + group + "Ctrl").Checked(),
+                form.CheckBox("cb" + group + "Shift").Checked(), form.CheckBox("cb" + group + "Alt").Checked()};
+    }
+
+    SimForm* Shown = nullptr;
+    std::uint64_t generationBefore = 0;
+};
+
+TEST_F(ConfigDialogTest, OpensWithTheStoredSettings)
+{
+    StoreDword("AddModifierKey", 1 | 4);
+    StoreDword("RunKey", 90);
+    StoreDword("RecentFiles", 0);
+    Open([](SimForm& form) {
+        EXPECT_EQ(form.Caption, "Configuration");
+        EXPECT_EQ(Modifiers(form, "Key"), (std::vector<bool>{true, false, false, false}));
+        EXPECT_EQ(Modifiers(form, "Add"), (std::vector<bool>{false, false, true, true}));
+        EXPECT_EQ(form.ComboBox("cbxKey").SelectedText(), "J");
+        EXPECT_EQ(form.ComboBox("cbxAdd").SelectedText(), "K");
+        EXPECT_EQ(form.ComboBox("cbxRun").SelectedText(), "Z");
+        auto& locations = form.CheckListBox("clbLocationsToSearch");
+        ASSERT_EQ(locations.Count(), 5);
+        EXPECT_EQ(locations.Text(0), "Start Menu (All Users)");
+        EXPECT_EQ(locations.Text(4), "Recent Files");
+        for (int item = 0; item < 4; ++item)
+            EXPECT_TRUE(locations.Checked(item)) << item;
+        EXPECT_FALSE(locations.Checked(4));
+    });
+}
+
+TEST_F(ConfigDialogTest, KeyListsOfferTheLettersWithTheirKeyCodes)
+{
+    Open([](SimForm& form) {
+        for (const char* list : {"cbxKey", "cbxAdd", "cbxRun"}) {
+            auto& keys = form.ComboBox(list);
+            ASSERT_EQ(keys.Count(), 26) << list;
+            for (int item = 0; item < 26; ++item) {
+                EXPECT_EQ(keys.Text(item), std::string(1, static_cast<char>('A' + item)));
+                EXPECT_EQ(keys.Data(item), 65 + item);
+            }
+        }
+    });
+}
+
+TEST_F(ConfigDialogTest, EachBoxIsItsOwnBit)
+{
+    const std::pair<const char*, std::uint32_t> boxes[] = {{"Win", 8}, {"Ctrl", 2}, {"Shift", 4}, {"Alt", 1}};
+    for (const auto& [box, bit] : boxes) {
+        Open([&](SimForm& form) {
+            form.CheckBox("cbKeyWin").Click(); // off: the default Windows key
+            form.CheckBox(std::string("cbKey") + box).Click();
+            form.Button("Button1").Click();
+        });
+        EXPECT_EQ(Saved("ModifierKey"), bit) << box;
+        EXPECT_EQ(Config().ModifierKey, static_cast<std::int32_t>(bit));
+        Config().ModifierKey = 8;
+    }
+}
+
+TEST_F(ConfigDialogTest, OkWithoutChangesSavesEverythingAndRebuildsTheCatalogue)
+{
+    StoreDword("ControlPanel", 1);
+    EXPECT_EQ(Open([](SimForm& form) { form.PressKey(vk::Return); }), ModalResultOk);
+    EXPECT_EQ(Saved("ModifierKey"), 8u);
+    EXPECT_EQ(Saved("Key"), 74u);
+    EXPECT_EQ(Saved("AddModifierKey"), 8u);
+    EXPECT_EQ(Saved("AddKey"), 75u);
+    EXPECT_EQ(Saved("RunModifierKey"), 8u);
+    EXPECT_EQ(Saved("RunKey"), 72u);
+    for (const char* location : {"StartMenuAllUsers", "StartMenuMe", "Desktop", "MyDocuments", "RecentFiles"})
+        EXPECT_EQ(Saved(location), 1u) << location;
+    EXPECT_EQ(Saved("ControlPanel"), 1u); // neither shown nor changed
+    EXPECT_TRUE(Config().ControlPanel);
+    EXPECT_TRUE(CatalogueRebuilt());
+}
+
+TEST_F(ConfigDialogTest, OkWithChangesStoresTheNewHotkeysAndLocations)
+{
+    ASSERT_TRUE(Listed("C:\\Users\\me\\Desktop\\Notes.lnk"));
+    Open([](SimForm& form) {
+        form.CheckBox("cbKeyWin").Click(); // no modifier at all: the bare letter
+        EXPECT_TRUE(form.ComboBox("cbxAdd").Pick("Q"));
+        form.CheckBox("cbRunCtrl").Click();
+        form.CheckBox("cbRunAlt").Click();
+        form.CheckListBox("clbLocationsToSearch").Toggle(2); // Desktop
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(Saved("ModifierKey"), 0u);
+    EXPECT_EQ(Saved("AddKey"), 81u);
+    EXPECT_EQ(Saved("RunModifierKey"), 8u | 2u | 1u);
+    EXPECT_EQ(Saved("Desktop"), 0u);
+    EXPECT_EQ(Saved("StartMenuMe"), 1u);
+    EXPECT_FALSE(Config().Desktop);
+    EXPECT_FALSE(Listed("C:\\Users\\me\\Desktop\\Notes.lnk"));
+    EXPECT_TRUE(Listed(PathOf("Editor")));
+}
+
+TEST_F(ConfigDialogTest, CancelEscapeAndCloseChangeNothing)
+{
+    const std::function<void(SimForm&)> endings[] = {
+        [](SimForm& form) { form.Button("Button2").Click(); },
+        [](SimForm& form) { form.PressKey(vk::Escape); },
+        [](SimForm& form) { form.Close(); },
+    };
+    for (const auto& end : endings) {
+        const int result = Open([&](SimForm& form) {
+            form.CheckBox("cbKeyShift").Click();
+            form.ComboBox("cbxKey").Pick("A");
+            form.CheckListBox("clbLocationsToSearch").Toggle(0);
+            end(form);
+        });
+        EXPECT_EQ(result, ModalResultCancel);
+        EXPECT_EQ(sim.registry.FindValue(SettingsKey, "ModifierKey"), nullptr);
+        EXPECT_EQ(Config().ModifierKey, 8);
+        EXPECT_EQ(Config().Key, 74);
+        EXPECT_TRUE(Config().StartMenuAllUsers);
+        EXPECT_FALSE(CatalogueRebuilt());
+    }
+}
+
+TEST_F(ConfigDialogTest, ExtraModifierBitsAreShownAsTheFourAndSavedWithout)
+{
+    StoreDword("ModifierKey", 0x4000 | 0x10 | 2 | 8);
+    Open([](SimForm& form) {
+        EXPECT_EQ(Modifiers(form, "Key"), (std::vector<bool>{true, true, false, false}));
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(Saved("ModifierKey"), 10u);
+}
+
+TEST_F(ConfigDialogTest, KeyOutsideTheLettersShowsNoLetterAndIsKeptOnOk)
+{
+    StoreDword("Key", 112); // F1
+    StoreDword("RunKey", 0xFFFFFFFF);
+    Open([](SimForm& form) {
+        EXPECT_EQ(form.ComboBox("cbxKey").ItemIndex(), IComboBox::NoItem);
+        EXPECT_EQ(form.ComboBox("cbxRun").ItemIndex(), IComboBox::NoItem);
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(Saved("Key"), 112u);
+    EXPECT_EQ(Saved("RunKey"), 0xFFFFFFFFu);
+    EXPECT_EQ(Config().Key, 112);
+
+    // Picking a letter for such a group replaces the code.
+    Open([](SimForm& form) {
+        form.ComboBox("cbxKey").Pick("B");
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(Saved("Key"), 66u);
+}
+
+TEST_F(ConfigDialogTest, FailedSaveIsReportedClosesWithOkAndSkipsTheRebuild)
+{
+    sim.registry.FailWritesTo("AddKey");
+    const int result = Open([](SimForm& form) {
+        form.ComboBox("cbxKey").Pick("L");
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(result, ModalResultOk);
+    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>{"Failed to set data for 'AddKey'"}));
+    EXPECT_EQ(Config().Key, 76);
+    EXPECT_EQ(Saved("Key"), 76u);                                       // written before the failure
+    EXPECT_EQ(sim.registry.FindValue(SettingsKey, "RunKey"), nullptr); // never reached
+    EXPECT_FALSE(CatalogueRebuilt());
+}
+
+} // namespace
