@@ -116,8 +116,11 @@ void TSearchData::Reload()
 
 void TSearchData::DiscardItems()
 {
+    // Drawn from one counter for the whole process, so that a view which outlived a freed
+    // catalogue never takes a new catalogue's generation for the one its rows came from.
+    static std::uint64_t lastGeneration = 0;
     Items_.Clear();
-    ++Generation_;
+    Generation_ = ++lastGeneration;
 }
 
 void TSearchData::CopyItemsTo(std::vector<TCatalogueItems::Pair>& rows) const

@@ -348,7 +348,7 @@ void TRegExpr::Compile()
     compiledModifierI = ModifierI;
 }
 
-bool TRegExpr::Exec(const std::string& subject) const
+bool TRegExpr::Exec(std::string_view subject) const
 {
     if (shape == TShape::None)
         throw ERegExpr("Regular expression used before it was compiled");
@@ -374,7 +374,7 @@ bool TRegExpr::Exec(const std::string& subject) const
     }
 }
 
-bool TRegExpr::ExecEngine(const std::string& subject) const
+bool TRegExpr::ExecEngine(std::string_view subject) const
 {
     const volatile char marker = 0;
     TEngineBudget budget;

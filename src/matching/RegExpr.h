@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <regex>
 #include <string>
+#include <string_view>
 
 #include "common/Exception.h"
 
@@ -39,7 +40,7 @@ public:
     bool ModifierI = false; // ignore case (ASCII letters)
 
     void Compile();
-    bool Exec(const std::string& subject) const;
+    bool Exec(std::string_view subject) const;
 
     bool IsCompiled() const { return shape != TShape::None; }
     bool UsesDirectMatcher() const { return shape == TShape::Prefix || shape == TShape::Subsequence; }
@@ -72,5 +73,5 @@ private:
     std::regex regex;
     bool fromStartOnly = false; // the engine need not retry at later starts
 
-    bool ExecEngine(const std::string& subject) const;
+    bool ExecEngine(std::string_view subject) const;
 };

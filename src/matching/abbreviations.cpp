@@ -106,6 +106,7 @@ void TAbbrevInfos::SetAbbrev(TProgramInfo& entry)
 
 void TAbbrevInfos::ClearDuplicateAbbrevs(TProgramInfo& entry)
 {
+    ++revision_;
     const std::string taught = AsciiUpperCase(entry.Abbreviation);
     for (const auto& [path, record] : records_) {
         if (record->Entry == nullptr || record->Entry == &entry)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,6 +47,9 @@ public:
             visit(*record);
     }
     std::size_t Count() const { return records_.size(); }
+    // Moves on whenever an entry's abbreviation may have changed, so that copies of
+    // display texts can tell they are out of date.
+    std::uint64_t Revision() const { return revision_; }
 
 private:
     TAbbrevInfo* FindRecord(const std::string& path);
@@ -58,4 +62,5 @@ private:
     std::map<std::string, std::unique_ptr<TAbbrevInfo>, platform::LocaleTextLess> records_;
     // Every live entry that knows this store, so that none keeps a pointer to it after it is gone.
     std::unordered_set<TProgramInfo*> entries_;
+    std::uint64_t revision_ = 0;
 };

@@ -95,6 +95,8 @@ void TfrmSearchUI::edLaunchChange()
         try {
             AbbrevBlockStart = 0;
             AbbrevBlockEnd = 0;
+            index_.Refresh();
+            listed_.assign(index_.Rows().size(), false);
             RunPattern(AnchoredPattern(typed), blocks.A1, blocks.D1);
             AbbrevBlockStart = AbbrevBlockEnd;
             RunPattern(SequencePattern(typed), blocks.A2, blocks.D2);
@@ -114,26 +116,36 @@ void TfrmSearchUI::RunPattern(const std::string& pattern, TAbbrevBlock& abbrevBl
     RegExpr.Expression = pattern;
     RegExpr.ModifierI = true;
     RegExpr.Compile();
-    for (const auto& [text, entry] : SearchData().Items().Pairs())
-        MatchItem(*entry, abbrevBlock, textBlock);
+    const auto& rows = index_.Rows();
+    // Every entry without an abbreviation is tested on the same empty text.
+    const bool emptyAbbreviationMatches = RegExpr.Exec(std::string_view());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        MatchItem(i, emptyAbbreviationMatches, abbrevBlock, textBlock);
 }
 
 // An entry already listed by this search is not tested again: the outcome could
 // not change where it stands, and the engine's work is the search's whole cost.
-void TfrmSearchUI::MatchItem(TProgramInfo& entry, TAbbrevBlock& abbrevBlock, std::vector<ListRow>& textBlock)
+// Whether it was listed is kept beside the index (the same answer as comparing its
+// MatchStamp with this search's number), so unlisted entries are never visited.
+void TfrmSearchUI::MatchItem(std::size_t row, bool emptyAbbreviationMatches, TAbbrevBlock& abbrevBlock,
+                             std::vector<ListRow>& textBlock)
 {
-    if (entry.MatchStamp != searchNumber_ && RegExpr.Exec(entry.Abbreviation)) {
+    if (listed_[row])
+        return;
+    const TSearchIndex::Row& indexed = index_.Rows()[row];
+    TProgramInfo& entry = *indexed.Entry;
+    if (indexed.HasAbbreviation ? RegExpr.Exec(entry.Abbreviation) : emptyAbbreviationMatches) {
         entry.MatchStamp = searchNumber_;
+        listed_[row] = true;
         abbrevBlock.Add(entry);
         ++AbbrevBlockEnd;
-    }
-    if (entry.MatchStamp == searchNumber_)
         return;
-    // Without an abbreviation the display text is the name: no copy needed.
-    const bool matched = entry.Abbreviation.empty() ? RegExpr.Exec(entry.Name) : RegExpr.Exec(entry.DisplayText());
-    if (matched) {
+    }
+    const std::string_view text = index_.DisplayText(indexed);
+    if (RegExpr.Exec(text)) {
         entry.MatchStamp = searchNumber_;
-        textBlock.push_back({entry.DisplayText(), EntryRowData(&entry)});
+        listed_[row] = true;
+        textBlock.push_back({std::string(text), EntryRowData(&entry)});
     }
 }
 

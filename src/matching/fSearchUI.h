@@ -6,6 +6,7 @@
 
 #include "matching/AbbrevBlock.h"
 #include "matching/RegExpr.h"
+#include "matching/SearchIndex.h"
 #include "platform/Action.h"
 #include "platform/Widgets.h"
 
@@ -53,7 +54,8 @@ private:
     struct TSearchBlocks;
 
     void RunPattern(const std::string& pattern, TAbbrevBlock& abbrevBlock, std::vector<platform::ListRow>& textBlock);
-    void MatchItem(TProgramInfo& entry, TAbbrevBlock& abbrevBlock, std::vector<platform::ListRow>& textBlock);
+    void MatchItem(std::size_t row, bool emptyAbbreviationMatches, TAbbrevBlock& abbrevBlock,
+                   std::vector<platform::ListRow>& textBlock);
     void PlaceRows(TSearchBlocks& blocks);
     void ShowWholeCatalogue();
 
@@ -66,6 +68,9 @@ private:
     static TProgramInfo* LiveEntry(const std::string& path);
 
     std::int32_t searchNumber_ = 0;
+    TSearchIndex index_;
+    // Rows of the index listed by the current search.
+    std::vector<bool> listed_;
     // The catalogue generation the rows were taken from: their entries are alive while it holds.
     std::uint64_t rowsGeneration_ = 0;
     // The Path of the selected row's entry, taken while the entry was known alive.
