@@ -13,6 +13,8 @@
 #include "platform/ShellLinks.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Timers.h"
+#include "platform/TopLevelWindows.h"
+#include "platform/Widgets.h"
 
 namespace platform {
 
@@ -33,6 +35,8 @@ public:
     virtual IFolderWatches& FolderWatches() = 0;
     virtual ITimers& Timers() = 0;
     virtual IModules& Modules() = 0;
+    virtual IWidgets& Widgets() = 0;
+    virtual ITopLevelWindows& TopLevelWindows() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -52,5 +56,7 @@ inline IDirectories& Directories() { return Current().Directories(); }
 inline IFolderWatches& FolderWatches() { return Current().FolderWatches(); }
 inline ITimers& Timers() { return Current().Timers(); }
 inline IModules& Modules() { return Current().Modules(); }
+inline IWidgets& Widgets() { return Current().Widgets(); }
+inline ITopLevelWindows& TopLevelWindows() { return Current().TopLevelWindows(); }
 
 } // namespace platform

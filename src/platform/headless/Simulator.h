@@ -12,6 +12,8 @@
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
+#include "platform/headless/TopLevelWindows.h"
+#include "platform/headless/Widgets.h"
 
 namespace platform::headless {
 
@@ -60,6 +62,8 @@ public:
     IFolderWatches& FolderWatches() override { return files; }
     ITimers& Timers() override { return clock; }
     IModules& Modules() override { return modules; }
+    IWidgets& Widgets() override { return widgets; }
+    ITopLevelWindows& TopLevelWindows() override { return windows; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -71,6 +75,8 @@ public:
     headless::SpecialFolders specialFolders;
     headless::Clock clock;
     headless::Modules modules;
+    SimWidgets widgets;
+    headless::TopLevelWindows windows;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

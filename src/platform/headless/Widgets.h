@@ -1,0 +1,238 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Widgets.h"
+
+namespace platform::headless {
+
+class SimForm;
+class SimWidgets;
+
+// The kinds of control a form description can name.
+enum class ControlKind { Edit, ListBox, Button, Panel, MenuItem, Frame };
+
+struct ControlDescription {
+    std::string Name;
+    ControlKind Kind;
+    int Width = 0;
+    std::string FrameClass; // for a frame: the class whose description it holds
+    int PageSize = 0;       // for a list: rows visible at once
+};
+
+// The headless counterpart of the dialog templates: every form's controls by name.
+// Throws for a class that has no description.
+const std::vector<ControlDescription>& FormDescription(const std::string& className);
+
+// Shared by every control: focus and the event boundary go through the form.
+class SimWidget {
+public:
+    explicit SimWidget(SimForm& form) : form_(form) {}
+    virtual ~SimWidget() = default;
+    SimWidget(const SimWidget&) = delete;
+    SimWidget& operator=(const SimWidget&) = delete;
+
+protected:
+    SimForm& form_;
+};
+
+class SimControl : public SimWidget {
+public:
+    SimControl(SimForm& form, int width) : SimWidget(form), width_(width) {}
+    void GiveFocus();
+    bool HasFocus() const;
+    int CurrentWidth() const { return width_; }
+    void ChangeWidth(int width) { width_ = width; }
+    // The key reached this control (not consumed by the form).
+    virtual void HandleKey(int key) { (void)key; }
+
+private:
+    int width_;
+};
+
+// The IControl operations, the same for every kind.
+template <class Interface>
+class SimControlOf : public SimControl, public Interface {
+public:
+    using SimControl::SimControl;
+    void SetFocus() override { GiveFocus(); }
+    bool Focused() const override { return HasFocus(); }
+    int Width() const override { return CurrentWidth(); }
+    void SetWidth(int width) override { ChangeWidth(width); }
+};
+
+class SimPanel : public SimControlOf<IPanel> {
+public:
+    using SimControlOf::SimControlOf;
+    // The user resized the window so that the panel got this width.
+    void Resize(int width);
+};
+
+class SimEdit : public SimControlOf<IEdit> {
+public:
+    using SimControlOf::SimControlOf;
+    std::string Text() const override { return text_; }
+    void SetText(const std::string& text) override;
+    // A typed character: the caret is kept at the end.
+    void TypeChar(char c) { SetText(text_ + c); }
+    void HandleKey(int key) override;
+
+private:
+    std::string text_;
+};
+
+class SimButton : public SimControlOf<IButton> {
+public:
+    using SimControlOf::SimControlOf;
+    void SetCaption(const std::string& caption) override { Caption = caption; }
+    void SetDefault(bool isDefault) override { IsDefault = isDefault; }
+    // The user clicks the button.
+    void Click();
+    void Press() { Fire(OnClick); }
+
+    std::string Caption;
+    bool IsDefault = false;
+};
+
+class SimMenuItem : public SimWidget, public IMenuItem {
+public:
+    using SimWidget::SimWidget;
+    void SetCaption(const std::string& caption) override { Caption = caption; }
+    // The user picks the item.
+    void Click();
+
+    std::string Caption;
+};
+
+class SimListBox : public SimControlOf<IListBox> {
+public:
+    SimListBox(SimForm& form, int width, int pageSize) : SimControlOf(form, width), pageSize_(pageSize) {}
+
+    int Count() const override { return static_cast<int>(rows_.size()); }
+    const std::string& Text(int row) const override { return rows_.at(Index(row)).Text; }
+    std::uintptr_t Data(int row) const override { return rows_.at(Index(row)).Data; }
+    void Add(ListRow row) override;
+    void AddRows(std::vector<ListRow> rows) override;
+    void SetText(int row, std::string text) override;
+    void Clear() override;
+    int ItemIndex() const override { return selected_; }
+    void SetItemIndex(int row) override;
+    void BeginUpdate() override { ++updateLevel_; }
+    void EndUpdate() override;
+    void KeyDown(int key) override { HandleKey(key); }
+    void HandleKey(int key) override;
+
+    // The user clicks or double-clicks a row; the list takes the focus.
+    void Click(int row);
+    void DoubleClick(int row);
+
+    std::vector<std::string> Texts() const;
+    int PageSize() const { return pageSize_; }
+    // How often the list was redrawn: once per outermost update, once per change outside one.
+    int RepaintCount = 0;
+
+private:
+    static std::size_t Index(int row) { return static_cast<std::size_t>(row); }
+    void Changed();
+    void SelectByUser(int row);
+
+    std::vector<ListRow> rows_;
+    int selected_ = NoRow;
+    int updateLevel_ = 0;
+    int pageSize_;
+};
+
+// The controls of one form or frame, made from its description.
+class SimContainer : public IContainer {
+public:
+    SimContainer(SimForm& form, const std::string& className);
+
+    SimEdit& Edit(const std::string& name) override { return Find<SimEdit>(name); }
+    SimListBox& ListBox(const std::string& name) override { return Find<SimListBox>(name); }
+    SimButton& Button(const std::string& name) override { return Find<SimButton>(name); }
+    SimPanel& Panel(const std::string& name) override { return Find<SimPanel>(name); }
+    SimMenuItem& MenuItem(const std::string& name) override { return Find<SimMenuItem>(name); }
+    SimContainer& Frame(const std::string& name) override;
+
+    const std::string& ClassName() const { return className_; }
+    // The default button among this container's controls and frames, if any.
+    SimButton* DefaultButton();
+
+private:
+    // Lets a frame sit in the same map as the controls.
+    struct FrameHolder : SimWidget {
+        FrameHolder(SimForm& form, const std::string& className)
+            : SimWidget(form), Frame(std::make_unique<SimContainer>(form, className)) {}
+        std::unique_ptr<SimContainer> Frame;
+    };
+
+    template <class Kind>
+    Kind& Find(const std::string& name);
+    [[noreturn]] void Missing(const std::string& name) const;
+
+    std::string className_;
+    std::map<std::string, std::unique_ptr<SimWidget>> widgets_;
+};
+
+class SimForm : public IForm {
+public:
+    SimForm(SimWidgets& widgets, const std::string& className);
+    ~SimForm() override;
+
+    SimEdit& Edit(const std::string& name) override { return controls_.Edit(name); }
+    SimListBox& ListBox(const std::string& name) override { return controls_.ListBox(name); }
+    SimButton& Button(const std::string& name) override { return controls_.Button(name); }
+    SimPanel& Panel(const std::string& name) override { return controls_.Panel(name); }
+    SimMenuItem& MenuItem(const std::string& name) override { return controls_.MenuItem(name); }
+    SimContainer& Frame(const std::string& name) override { return controls_.Frame(name); }
+
+    const std::string& ClassName() const { return controls_.ClassName(); }
+
+    void SetCaption(const std::string& caption) override { Caption = caption; }
+    int ShowModal() override;
+    int ModalResult() const override { return modalResult_; }
+    void SetModalResult(int result) override { modalResult_ = result; }
+
+    // The user presses a key: the form previews it, then Enter presses the
+    // default button and any other key goes to the focused control.
+    void PressKey(int key);
+    // The user types text into the form, one character at a time, each previewed as a key.
+    void Type(const std::string& text);
+    // The user closes the window with its close box.
+    void Close() { modalResult_ = ModalResultCancel; }
+
+    SimControl* FocusedControl() const { return focused_; }
+    void SetFocusedControl(SimControl* control) { focused_ = control; }
+    // Runs a user action; an error that leaves it goes to the application's error
+    // report, as at the Windows message boundary, and the program goes on.
+    void Guard(const std::function<void()>& action);
+
+    std::string Caption;
+    bool ShownModal = false;
+
+private:
+    SimWidgets& widgets_;
+    SimControl* focused_ = nullptr; // before the controls: they may ask for it while being made
+    SimContainer controls_;
+    int modalResult_ = ModalResultNone;
+};
+
+// The virtual-key code that a typed character's key-down carries.
+int KeyOfChar(char c);
+
+// Makes the headless forms.
+class SimWidgets : public IWidgets {
+public:
+    std::unique_ptr<IForm> CreateForm(const std::string& className) override;
+
+    // Acts as the user while a form is shown modally; it ends when it returns
+    // (Cancel unless a modal result was set meanwhile).
+    std::function<void(SimForm&)> WhileModal;
+    // Forms made and not yet destroyed.
+    int OpenForms = 0;
+};
+
+} // namespace platform::headless

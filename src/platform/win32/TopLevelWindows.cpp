@@ -1,0 +1,64 @@
+#include "platform/win32/TopLevelWindows.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+namespace {
+
+HWND AsHwnd(WindowHandle window)
+{
+    return reinterpret_cast<HWND>(window);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<WindowHandle>*>(list)->push_back(reinterpret_cast<WindowHandle>(window));
+    return TRUE; // always go on
+}
+
+} // namespace
+
+std::vector<WindowHandle> TopLevelWindows::List()
+{
+    std::vector<WindowHandle> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool TopLevelWindows::IsVisible(WindowHandle window)
+{
+    return IsWindowVisible(AsHwnd(window)) != FALSE;
+}
+
+std::string TopLevelWindows::Title(WindowHandle window)
+{
+    char buffer[MaxTitleLength + 1];
+    // A window of another process answers WM_GETTEXT itself; a hung one could
+    // stall us, but GetWindowTextA reads a foreign window's title from the
+    // system's copy without sending it a message.
+    const int length = GetWindowTextA(AsHwnd(window), buffer, static_cast<int>(sizeof buffer));
+    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+}
+
+bool TopLevelWindows::Exists(WindowHandle window)
+{
+    return IsWindow(AsHwnd(window)) != FALSE;
+}
+
+bool TopLevelWindows::IsMinimized(WindowHandle window)
+{
+    return IsIconic(AsHwnd(window)) != FALSE;
+}
+
+void TopLevelWindows::Restore(WindowHandle window)
+{
+    ShowWindow(AsHwnd(window), SW_RESTORE);
+}
+
+void TopLevelWindows::BringToFront(WindowHandle window)
+{
+    SetForegroundWindow(AsHwnd(window));
+}
+
+} // namespace platform::win32
