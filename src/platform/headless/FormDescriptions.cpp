@@ -47,6 +47,19 @@ std::map<std::string, std::vector<ControlDescription>> MakeDescriptions()
     forms["TfrmSearchRunningUI"] = SearchPanel(537, (240 - 31 - 8) / 13);
 
     forms["TfrmSelector"] = {FrameOf("frmSearchUI1", "TfrmSearchUI", 577)};
+    forms["TfrmAbout"] = {Control("btnOK", ControlKind::Button, 75)};
+
+    // The main window: its three pages' controls are the window's own.
+    forms["TMainForm"] = {
+        ControlDescription{"pcMain", ControlKind::PageControl, 688, {}, 3},
+        FrameOf("frmSearchUI1", "TfrmSearchUI", 672),
+        Control("edClipboard", ControlKind::Edit, 660),
+        FrameOf("frmSearchRunningUI1", "TfrmSearchRunningUI", 672),
+        Control("Options1", ControlKind::MenuItem),
+        Control("Exit1", ControlKind::MenuItem),
+        Control("Help2", ControlKind::MenuItem),
+        Control("About1", ControlKind::MenuItem),
+    };
     return forms;
 }
 

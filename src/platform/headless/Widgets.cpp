@@ -169,6 +169,9 @@ SimContainer::SimContainer(SimForm& form, const std::string& className) : classN
         case ControlKind::Button: widget = std::make_unique<SimButton>(form, control.Width); break;
         case ControlKind::Panel: widget = std::make_unique<SimPanel>(form, control.Width); break;
         case ControlKind::MenuItem: widget = std::make_unique<SimMenuItem>(form); break;
+        case ControlKind::PageControl:
+            widget = std::make_unique<SimPageControl>(form, control.Width, control.PageSize);
+            break;
         case ControlKind::Frame: widget = std::make_unique<FrameHolder>(form, control.FrameClass); break;
         }
         widgets_.emplace(control.Name, std::move(widget));
@@ -249,6 +252,10 @@ void DeliverKey(SimForm& form, SimContainer& controls, int key, char typed)
             button->Press();
             return;
         }
+    }
+    if (SimMenuItem* item = controls.ShortCutItem(key)) {
+        Fire(item->OnClick);
+        return;
     }
     if (static_cast<unsigned char>(typed) >= 32) {
         if (auto* edit = dynamic_cast<SimEdit*>(form.FocusedControl()))

@@ -12,6 +12,8 @@
 #include "platform/win32/ShellLinks.h"
 #include "platform/win32/SpecialFolders.h"
 #include "platform/win32/Timers.h"
+#include "platform/win32/TopLevelWindows.h"
+#include "platform/win32/Widgets.h"
 
 namespace platform::win32 {
 
@@ -30,6 +32,8 @@ public:
     IFolderWatches& FolderWatches() override { return folderWatches; }
     ITimers& Timers() override { return timers; }
     IModules& Modules() override { return modules; }
+    IWidgets& Widgets() override { return widgets; }
+    ITopLevelWindows& TopLevelWindows() override { return windows; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -43,6 +47,8 @@ public:
     win32::FolderWatches folderWatches;
     win32::Timers timers;
     win32::Modules modules;
+    win32::Widgets widgets;
+    win32::TopLevelWindows windows;
 };
 
 // Installs the Win32 platform as the process's platform.
