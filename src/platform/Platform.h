@@ -4,8 +4,9 @@
 #include "platform/Application.h"
 #include "platform/Directories.h"
 #include "platform/FileSystem.h"
-#include "platform/Installer.h"
 #include "platform/FolderWatch.h"
+#include "platform/Installer.h"
+#include "platform/KernelObjects.h"
 #include "platform/Locale.h"
 #include "platform/Modules.h"
 #include "platform/Registry.h"
@@ -15,6 +16,7 @@
 #include "platform/Timers.h"
 #include "platform/TopLevelWindows.h"
 #include "platform/Widgets.h"
+#include "platform/UiThread.h"
 
 namespace platform {
 
@@ -37,6 +39,8 @@ public:
     virtual IModules& Modules() = 0;
     virtual IWidgets& Widgets() = 0;
     virtual ITopLevelWindows& TopLevelWindows() = 0;
+    virtual IKernelObjects& KernelObjects() = 0;
+    virtual IUiThread& UiThread() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -58,5 +62,7 @@ inline ITimers& Timers() { return Current().Timers(); }
 inline IModules& Modules() { return Current().Modules(); }
 inline IWidgets& Widgets() { return Current().Widgets(); }
 inline ITopLevelWindows& TopLevelWindows() { return Current().TopLevelWindows(); }
+inline IKernelObjects& KernelObjects() { return Current().KernelObjects(); }
+inline IUiThread& UiThread() { return Current().UiThread(); }
 
 } // namespace platform

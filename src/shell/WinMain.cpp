@@ -2,6 +2,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <stdlib.h>
 
 #include "catalogue/uSearchData.h"
 #include "config/settings.h"
@@ -12,6 +15,7 @@
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
 #include "shell/main.h"
+#include "shell/uIPC.h"
 
 namespace {
 
@@ -37,7 +41,16 @@ std::string ProgramFolder()
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
-int RunApplication()
+// The arguments as the runtime split the command line (quotes removed).
+std::vector<std::string> Arguments()
+{
+    std::vector<std::string> arguments;
+    for (int n = 1; n < __argc; ++n)
+        arguments.emplace_back(__argv[n]);
+    return arguments;
+}
+
+int RunApplication(const std::string& startText)
 {
     const platform::win32::ComApartment com; // shortcut reading and writing need COM on this thread
     TMainForm::GuidePath = ProgramFolder() + "zephyrix-guide.html";
@@ -46,7 +59,14 @@ int RunApplication()
     platform::win32::Application::SetMainWindow(window.Handle());
     // The window shows as the loop starts; the icon's one-shot timer hides it at its first tick.
     mainForm->Form->Show();
+    // This instance's own arguments go straight to its window; a text shown this
+    // way also stops the start-up hide from taking the window away again.
+    if (!startText.empty())
+        mainForm->ShowFromMessage(startText);
+    TMainForm* receiver = mainForm.get();
+    Ipc().StartListening([receiver](const std::string& text) { receiver->ShowFromMessage(text); });
     platform::win32::RunMessageLoop([] { return false; });
+    Ipc().StopListening();
 
     InstanceLock.Reset(); // a new instance may start from here on
     platform::win32::Application::SetMainWindow(nullptr);
@@ -58,13 +78,25 @@ int RunApplication()
 
 } // namespace
 
+// A second start sends one text only: its arguments, which also bring the window
+// forward, or else the empty wake-up. Two texts in the one-text block could
+// overwrite each other before the running instance reads them.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     platform::win32::InstallWin32Platform();
-    if (!CheckSingleInstance(InstanceLockName))
-        return 0; // another instance runs: a second one shows nothing and ends
     int exitCode = 1;
-    platform::RunHandler([&] { exitCode = RunApplication(); });
+    platform::RunHandler([&] {
+        InitializeIpc();
+        const std::vector<std::string> arguments = Arguments();
+        if (!CheckSingleInstance(InstanceLockName)) {
+            if (!SendCommandLine(arguments))
+                SendWakeUp();
+            exitCode = 0; // shows nothing
+            return;
+        }
+        exitCode = RunApplication(arguments.empty() ? std::string() : CommandLineText(arguments));
+    });
+    FinalizeIpc();
     platform::Install(nullptr);
     return exitCode;
 }

@@ -8,12 +8,14 @@
 #include "platform/headless/Clock.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
+#include "platform/headless/KernelObjects.h"
 #include "platform/headless/Modules.h"
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
 #include "platform/headless/TopLevelWindows.h"
 #include "platform/headless/Widgets.h"
+#include "platform/headless/UiThread.h"
 
 namespace platform::headless {
 
@@ -64,6 +66,8 @@ public:
     IModules& Modules() override { return modules; }
     IWidgets& Widgets() override { return widgets; }
     ITopLevelWindows& TopLevelWindows() override { return windows; }
+    IKernelObjects& KernelObjects() override { return kernel; }
+    IUiThread& UiThread() override { return uiThread; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -77,6 +81,8 @@ public:
     headless::Modules modules;
     SimWidgets widgets;
     headless::TopLevelWindows windows;
+    headless::KernelObjects kernel;
+    headless::UiThread uiThread;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

@@ -5,6 +5,7 @@
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/FolderWatches.h"
 #include "platform/win32/Installer.h"
+#include "platform/win32/KernelObjects.h"
 #include "platform/win32/Locale.h"
 #include "platform/win32/Modules.h"
 #include "platform/win32/Registry.h"
@@ -14,6 +15,7 @@
 #include "platform/win32/Timers.h"
 #include "platform/win32/TopLevelWindows.h"
 #include "platform/win32/Widgets.h"
+#include "platform/win32/UiThread.h"
 
 namespace platform::win32 {
 
@@ -34,6 +36,8 @@ public:
     IModules& Modules() override { return modules; }
     IWidgets& Widgets() override { return widgets; }
     ITopLevelWindows& TopLevelWindows() override { return windows; }
+    IKernelObjects& KernelObjects() override { return kernel; }
+    IUiThread& UiThread() override { return uiThread; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -49,6 +53,8 @@ public:
     win32::Modules modules;
     win32::Widgets widgets;
     win32::TopLevelWindows windows;
+    win32::KernelObjects kernel;
+    win32::UiThread uiThread; // created on the thread that installs the platform
 };
 
 // Installs the Win32 platform as the process's platform.

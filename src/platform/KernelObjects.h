@@ -1,0 +1,77 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+namespace platform {
+
+// How a wait for a mutex ended.
+enum class WaitResult {
+    Obtained,
+    Abandoned, // obtained, but its last owner ended without releasing it
+    TimedOut,
+    Failed,
+};
+
+// Waits given this many milliseconds never time out.
+inline constexpr std::uint32_t WaitForever = 0xFFFFFFFF;
+
+// A mutex shared by name between processes. Ownership belongs to the thread that
+// obtained it and may be taken again by that thread (each take needs a release).
+class IKernelMutex {
+public:
+    virtual ~IKernelMutex() = default;
+    virtual WaitResult Wait(std::uint32_t milliseconds) = 0;
+    virtual void Release() = 0;
+};
+
+// An event, named (shared between processes) or private to this process.
+class IKernelEvent {
+public:
+    virtual ~IKernelEvent() = default;
+    virtual void Set() = 0;
+};
+
+// A block of memory shared by name, mapped into this process for reading and writing.
+class ISharedMemory {
+public:
+    virtual ~ISharedMemory() = default;
+    virtual char* View() = 0;
+    // The bytes the view reaches; at least the size the block was created with.
+    virtual std::size_t Size() const = 0;
+};
+
+// Which step of getting a shared-memory block went wrong.
+enum class SharedMemoryFailure { None, Create, Open, Map };
+
+// Result of IKernelObjects::WaitForAny that is not an index.
+inline constexpr int WaitTimedOut = -1;
+inline constexpr int WaitFailed = -2;
+
+// Named kernel objects for talking between instances on one desktop. A name refers to
+// the same object in every process until the last handle to it is closed.
+class IKernelObjects {
+public:
+    virtual ~IKernelObjects() = default;
+    // Creates the named mutex, or opens it when it exists already (alreadyExisted tells
+    // which; an initial owner is then not granted). Throws Exception when neither works.
+    virtual std::unique_ptr<IKernelMutex> NewMutex(const std::string& name, bool initialOwner,
+                                                   bool& alreadyExisted) = 0;
+    // An empty name gives an event private to this process. Throws Exception on failure.
+    virtual std::unique_ptr<IKernelEvent> NewEvent(const std::string& name, bool manualReset,
+                                                   bool initiallySet) = 0;
+    // Creates the named block of `size` bytes, or opens the existing one, and maps it.
+    // On failure returns null and says which step failed.
+    virtual std::unique_ptr<ISharedMemory> NewSharedMemory(const std::string& name, std::size_t size,
+                                                           SharedMemoryFailure& failure) = 0;
+    // Waits until one of the events is set and returns its index (an automatic-reset event
+    // is reset by being taken), or WaitTimedOut, or WaitFailed.
+    virtual int WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) = 0;
+    // Milliseconds on the clock that the waits above time out by.
+    virtual std::uint64_t TickCount() = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,99 @@
+#include "shell/ipcFilemap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/Exception.h"
+#include "platform/Platform.h"
+
+TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(size)
+{
+    if (size == 0)
+        throw Exception("Unable to create file mapping.");
+    platform::SharedMemoryFailure failure = platform::SharedMemoryFailure::None;
+    MappingHandle = platform::KernelObjects().NewSharedMemory(name, size, failure);
+    if (failure == platform::SharedMemoryFailure::Create)
+        throw Exception("Unable to create file mapping.");
+    // A block that exists but cannot be opened or mapped, or one another program made
+    // smaller than ours, cannot be used without writing past its end.
+    if (!MappingHandle || MappingHandle->Size() < size)
+        throw Exception("Unable to open file mapping.");
+    View = MappingHandle->View();
+    bool existed = false;
+    MutexHandle = platform::KernelObjects().NewMutex(name + "-Mutex", false, existed);
+}
+
+TFileMapping::~TFileMapping() = default;
+
+void TFileMapping::Lock()
+{
+    switch (MutexHandle->Wait(LockTimeout)) {
+    case platform::WaitResult::Obtained:
+        return;
+    case platform::WaitResult::Abandoned:
+        // Its owner ended in the middle of a copy. The block still holds a text of at
+        // most the block's size, which every reader handles, so carry on.
+        return;
+    case platform::WaitResult::TimedOut:
+    case platform::WaitResult::Failed:
+        // A failed wait is not the lock: touching the block without it could tear a text.
+        break;
+    }
+    throw Exception("Unable to acquire lock!");
+}
+
+void TFileMapping::Unlock()
+{
+    MutexHandle->Release();
+}
+
+TStringFilemapping::TStringFilemapping(const std::string& name, std::size_t size)
+    : TFileMapping(name, size), BufferSize(static_cast<std::int32_t>(size + 1)),
+      Buffer(static_cast<std::size_t>(BufferSize), '\0')
+{
+}
+
+std::string TStringFilemapping::ReadText()
+{
+    TFileMappingLock lock(*this);
+    return CopyText();
+}
+
+void TStringFilemapping::WriteText(const std::string& text)
+{
+    TFileMappingLock lock(*this);
+    Store(text);
+}
+
+std::string TStringFilemapping::TakeText()
+{
+    TFileMappingLock lock(*this);
+    std::string text = CopyText();
+    std::memset(View, 0, Size);
+    return text;
+}
+
+bool TStringFilemapping::WriteTextIfFree(const std::string& text)
+{
+    TFileMappingLock lock(*this);
+    if (View[0] != '\0')
+        return false;
+    Store(text);
+    return true;
+}
+
+std::string TStringFilemapping::CopyText()
+{
+    // Another instance may have left the block without an ending zero: never read past it.
+    std::fill(Buffer.begin(), Buffer.end(), '\0');
+    const char* const begin = View;
+    const char* const end = std::find(begin, begin + Size, '\0');
+    std::copy(begin, end, Buffer.begin());
+    return std::string(Buffer.data(), static_cast<std::size_t>(end - begin));
+}
+
+void TStringFilemapping::Store(const std::string& text)
+{
+    std::memset(View, 0, Size);
+    std::memcpy(View, text.data(), std::min(text.size(), Capacity()));
+}

@@ -1,0 +1,153 @@
+#include "shell/ipcFilemap.h"
+
+#include <cstring>
+#include <future>
+#include <thread>
+
+#include "SimulatorTest.h"
+#include "common/Exception.h"
+
+namespace {
+
+const std::string BlockName = "block";
+
+class StringFilemappingTest : public SimulatorTest {
+protected:
+    // What another process sees in the block, byte for byte.
+    std::string RawBlock()
+    {
+        platform::SharedMemoryFailure failure{};
+        auto view = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+        return std::string(view->View(), 2048);
+    }
+    // Holds the block's lock on another thread until the returned promise is kept.
+    std::future<void> HoldLockElsewhere(std::promise<void>& release)
+    {
+        auto held = std::make_shared<std::promise<void>>();
+        auto isHeld = held->get_future();
+        auto holding = std::async(std::launch::async, [&release, held] {
+            TFileMapping other(BlockName, 2048);
+            other.Lock();
+            held->set_value();
+            release.get_future().wait();
+            other.Unlock();
+        });
+        isHeld.wait();
+        return holding;
+    }
+
+    TStringFilemapping block{BlockName, 2048};
+};
+
+TEST_F(StringFilemappingTest, TextWrittenByOneInstanceIsReadByAnother)
+{
+    TStringFilemapping other(BlockName, 2048);
+    block.WriteText("C:\\My Files\\a.txt -x ");
+    EXPECT_EQ(other.ReadText(), "C:\\My Files\\a.txt -x ");
+    EXPECT_EQ(other.ReadText(), "C:\\My Files\\a.txt -x ") << "reading leaves the text";
+    other.WriteText("b");
+    EXPECT_EQ(RawBlock(), "b" + std::string(2047, '\0')) << "a shorter text replaces the whole block";
+}
+
+TEST_F(StringFilemappingTest, LongTextsAreCutInsideTheBlockAndStayTerminated)
+{
+    const std::string fits(2047, 'a');
+    block.WriteText(fits);
+    EXPECT_EQ(block.ReadText(), fits);
+
+    block.WriteText(std::string(2048, 'b'));
+    EXPECT_EQ(block.ReadText(), std::string(2047, 'b'));
+    EXPECT_EQ(RawBlock().back(), '\0');
+
+    block.WriteText(std::string(100000, 'c'));
+    EXPECT_EQ(block.ReadText(), std::string(2047, 'c'));
+    EXPECT_EQ(RawBlock().back(), '\0');
+}
+
+TEST_F(StringFilemappingTest, UnterminatedBlockFromAnotherProgramIsReadUpToItsEnd)
+{
+    platform::SharedMemoryFailure failure{};
+    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+    std::memset(raw->View(), 'z', 2048);
+    EXPECT_EQ(block.ReadText(), std::string(2048, 'z'));
+    EXPECT_EQ(block.TakeText(), std::string(2048, 'z'));
+    EXPECT_EQ(RawBlock(), std::string(2048, '\0'));
+}
+
+TEST_F(StringFilemappingTest, TakenTextIsGoneAndOnlyAFreeBlockIsWritten)
+{
+    TStringFilemapping sender(BlockName, 2048);
+    EXPECT_TRUE(sender.WriteTextIfFree("first"));
+    EXPECT_FALSE(sender.WriteTextIfFree("second")) << "must not replace a text nobody took";
+    EXPECT_EQ(block.TakeText(), "first");
+    EXPECT_EQ(block.TakeText(), "");
+    EXPECT_TRUE(sender.WriteTextIfFree("second"));
+    EXPECT_EQ(block.ReadText(), "second");
+}
+
+TEST_F(StringFilemappingTest, LockHeldTooLongRaisesAndLeavesTheBlockAlone)
+{
+    block.WriteText("kept");
+    std::promise<void> release;
+    auto holding = HoldLockElsewhere(release);
+
+    auto writing = std::async(std::launch::async, [this] { block.WriteText("lost"); });
+    while (sim.kernel.WaitingFor(BlockName + "-Mutex") == 0)
+        std::this_thread::yield();
+    sim.kernel.AdvanceTime(10000);
+    try {
+        writing.get();
+        ADD_FAILURE() << "expected an error";
+    } catch (const Exception& error) {
+        EXPECT_STREQ(error.what(), "Unable to acquire lock!");
+    }
+    release.set_value();
+    holding.get();
+    EXPECT_EQ(block.ReadText(), "kept");
+    block.WriteText("after"); // the failed write did not keep the lock
+    EXPECT_EQ(block.ReadText(), "after");
+}
+
+TEST_F(StringFilemappingTest, WriterWaitsForTheLockAndThenWrites)
+{
+    std::promise<void> release;
+    auto holding = HoldLockElsewhere(release);
+    auto writing = std::async(std::launch::async, [this] { block.WriteText("late"); });
+    while (sim.kernel.WaitingFor(BlockName + "-Mutex") == 0)
+        std::this_thread::yield();
+    release.set_value();
+    holding.get();
+    writing.get();
+    EXPECT_EQ(block.ReadText(), "late");
+}
+
+TEST_F(StringFilemappingTest, LockAbandonedByAnEndedInstanceCountsAsObtained)
+{
+    std::async(std::launch::async, [] {
+        TFileMapping dying(BlockName, 2048);
+        dying.Lock(); // never unlocked: the instance ends holding it
+    }).get();
+    block.WriteText("still works");
+    EXPECT_EQ(block.ReadText(), "still works");
+}
+
+TEST_F(StringFilemappingTest, BlockThatCannotBeHadRaisesTheSystemsTexts)
+{
+    const auto raised = [](const std::string& name, std::size_t size) {
+        try {
+            TStringFilemapping failing(name, size);
+        } catch (const Exception& error) {
+            return std::string(error.what());
+        }
+        return std::string("<no error>");
+    };
+    sim.kernel.FailNextSharedMemory = platform::SharedMemoryFailure::Create;
+    EXPECT_EQ(raised("other", 2048), "Unable to create file mapping.");
+    sim.kernel.FailNextSharedMemory = platform::SharedMemoryFailure::Open;
+    EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
+    sim.kernel.FailNextSharedMemory = platform::SharedMemoryFailure::Map;
+    EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
+    EXPECT_EQ(raised(BlockName, 4096), "Unable to open file mapping.") << "an existing block too small to use";
+}
+
+} // namespace
