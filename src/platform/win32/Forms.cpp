@@ -121,7 +121,9 @@ void Win32Container::Bind(HWND dialog, const FormTemplate& form)
             break;
         }
         case ControlKind::Frame: {
+            // The template's placeholder only marks the frame's place.
             const RECT place = ChildRect(window);
+            DestroyWindow(window);
             auto frame = std::make_unique<Win32Container>(control.FrameClass, dialog, place);
             layout.Frame = frame->Handle();
             Add(control.Name, std::make_unique<FrameHolder>(std::move(frame)), nullptr);
