@@ -74,6 +74,7 @@ shot 2-launch-page
 
 main=$(main_window)
 xdotool windowfocus --sync "$main"
+sleep 1 # the activation that comes with the focus empties the query; type after it
 xdotool type --delay 80 rec
 sleep 1
 shot 3-typed-rec
