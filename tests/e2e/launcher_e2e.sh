@@ -75,6 +75,10 @@ shot 2-launch-page
 main=$(main_window)
 xdotool windowfocus --sync "$main"
 sleep 1 # the activation that comes with the focus empties the query; type after it
+# Into the search edit as a user would, with a click: the X focus alone does not
+# always reach the control under Wine without a window manager.
+xdotool mousemove --window "$main" 100 58 click 1
+sleep 0.5
 xdotool type --delay 80 rec
 sleep 1
 shot 3-typed-rec
