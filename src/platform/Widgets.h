@@ -168,6 +168,8 @@ public:
     virtual void BringToFront() = 0;
     // Makes the form the active window with the keyboard focus (OnActivate may follow).
     virtual void Activate() = 0;
+    // The form is the active window.
+    virtual bool Active() const = 0;
 
     // A system-wide hotkey on this form; false when the system refused it.
     virtual bool RegisterHotkey(int id, unsigned modifiers, unsigned key) = 0;

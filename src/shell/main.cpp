@@ -1,5 +1,7 @@
 #include "shell/main.h"
 
+#include <utility>
+
 #include "catalogue/uFindFiles.h"
 #include "catalogue/uProgramInfo.h"
 #include "catalogue/uSearchData.h"
@@ -82,6 +84,7 @@ void TMainForm::SaveSettings()
 
 void TMainForm::BringUp()
 {
+    const bool wasActive = Form->Active();
     Tray->CancelStartupHide();
     Form->Show();
     Form->Restore();
@@ -89,6 +92,9 @@ void TMainForm::BringUp()
     Form->Activate();
     Form->Show();
     Form->BringToFront();
+    // Where the system activates the window only later (Wine does), that
+    // activation belongs to this bring-up: it must not undo the caller's page.
+    activationFromBringUp_ = !wasActive && !Form->Active();
 }
 
 void TMainForm::WMHotKey(int id)
@@ -144,6 +150,8 @@ void TMainForm::FormShow()
 
 void TMainForm::FormActivate()
 {
+    if (std::exchange(activationFromBringUp_, false))
+        return;
     FormShow();
 }
 

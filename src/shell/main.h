@@ -60,6 +60,8 @@ private:
     void BringUp();
     void pcMainPageShow(int page);
     void ShowDefaultButtonOf(int page);
+
+    bool activationFromBringUp_ = false;
 };
 
 // The current user's Start Menu programs folder, empty when the system has none.

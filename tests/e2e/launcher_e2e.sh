@@ -68,6 +68,21 @@ wait_for 10 main_hidden || fail "the main window is visible after start-up"
 wait_for 10 tray_window || fail "no icon in the notification area"
 shot 1-started
 
+# A second start hands its arguments to the running instance and ends at once.
+began=$(date +%s)
+timeout 30 wine "$bin/zephyrix.exe" 'C:\My Files\a.txt' -x
+status=$?
+[ "$status" -eq 0 ] || fail "a second start ended with $status"
+[ $(($(date +%s) - began)) -le 10 ] || fail "a second start took more than 10 seconds to end"
+wait_for 10 main_visible || fail "a second start did not bring the running window forward"
+sleep 1
+shot 1b-second-start-add-items
+main=$(main_window)
+xdotool windowfocus --sync "$main"
+sleep 1
+xdotool key Escape
+wait_for 5 main_hidden || fail "Esc did not hide the window on the add-items page"
+
 hotkey super+j
 wait_for 10 main_visible || fail "Win+J did not show the window"
 shot 2-launch-page

@@ -232,7 +232,11 @@ public:
     void Minimize();
     // Another program's window became the active one.
     void Deactivate() { active_ = false; }
-    bool Active() const { return active_ && visible_; }
+    bool Active() const override { return active_ && visible_; }
+    // As under Wine, the system activates the window later, not inside the call.
+    bool ActivatesLater = false;
+    // The deferred activation arrives.
+    void CompleteActivation();
     // The order of the window-management calls made on the form, for tests of sequences.
     std::vector<std::string> Calls;
 
@@ -258,6 +262,7 @@ private:
     bool visible_ = false;
     bool minimized_ = false;
     bool active_ = false;
+    bool activationPending_ = false;
     SimControl* focused_ = nullptr; // before the controls: they may ask for it while being made
     SimContainer controls_;
     int modalResult_ = ModalResultNone;

@@ -48,8 +48,21 @@ void SimForm::Activate()
     Calls.push_back("Activate");
     if (active_ || !visible_)
         return;
+    if (ActivatesLater) {
+        activationPending_ = true;
+        return;
+    }
     active_ = true;
     Fire(OnActivate);
+}
+
+void SimForm::CompleteActivation()
+{
+    if (!activationPending_)
+        return;
+    activationPending_ = false;
+    active_ = true;
+    Guard([&] { Fire(OnActivate); });
 }
 
 bool SimForm::RegisterHotkey(int id, unsigned modifiers, unsigned key)

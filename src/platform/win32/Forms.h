@@ -107,6 +107,7 @@ public:
     void Restore() override;
     void BringToFront() override { SetForegroundWindow(dialog_); }
     void Activate() override;
+    bool Active() const override { return GetActiveWindow() == dialog_; }
     bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
     void UnregisterHotkey(int id) override { UnregisterHotKey(dialog_, id); }
 

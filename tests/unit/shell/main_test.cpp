@@ -168,6 +168,25 @@ TEST_F(MainFormTest, TextFromAnotherStartSurvivesTheStartupHide)
     EXPECT_EQ(main->edClipboard.Text(), "C:\\My Files\\a.txt -x ");
 }
 
+TEST_F(MainFormTest, ALateActivationDoesNotUndoTheCallersPage)
+{
+    StartUp();
+    form->ActivatesLater = true;
+    main->ShowFromMessage("C:\\a.txt ");
+    form->CompleteActivation();
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\a.txt ");
+
+    sim.widgets.SimulateHotkey(Win, 'H');
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsRunning) << "already active: no activation to wait for";
+
+    // The user comes back to the window from another program: a fresh query.
+    form->Deactivate();
+    form->Activate();
+    form->CompleteActivation();
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
+}
+
 TEST_F(MainFormTest, EmptyMessageOnlyBringsTheWindowForward)
 {
     StartUp();
