@@ -19,6 +19,7 @@ constexpr int End = 35;
 constexpr int Home = 36;
 constexpr int Up = 38;
 constexpr int Down = 40;
+constexpr int F1 = 112;
 } // namespace vk
 
 // Results of a modal dialog.
@@ -66,6 +67,8 @@ class IMenuItem {
 public:
     virtual ~IMenuItem() = default;
     virtual void SetCaption(const std::string& caption) = 0;
+    // A key that picks the item while its form is active (0 for none).
+    virtual void SetShortCut(int key) = 0;
     Event OnClick;
 };
 
@@ -149,6 +152,17 @@ public:
     virtual void SetChecked(int item, bool checked) = 0;
 };
 
+// Tabbed pages, one shown at a time.
+class IPageControl : public IControl {
+public:
+    virtual int PageCount() const = 0;
+    virtual int ActivePage() const = 0;
+    // Shows the page; OnPageShow follows when it was not the active one.
+    virtual void SetActivePage(int page) = 0;
+    // A page became the active one, by the user or by SetActivePage.
+    std::function<void(int page)> OnPageShow;
+};
+
 // A window that holds named controls: a form, or a frame placed inside one.
 class IContainer {
 public:
@@ -159,6 +173,7 @@ public:
     virtual IButton& Button(const std::string& name) = 0;
     virtual IPanel& Panel(const std::string& name) = 0;
     virtual IMenuItem& MenuItem(const std::string& name) = 0;
+    virtual IPageControl& PageControl(const std::string& name) = 0;
     virtual IContainer& Frame(const std::string& name) = 0;
     virtual ICheckBox& CheckBox(const std::string& name) { NoSuchControl(name); }
     virtual IComboBox& ComboBox(const std::string& name) { NoSuchControl(name); }
@@ -179,10 +194,39 @@ public:
     virtual int ModalResult() const = 0;
     virtual void SetModalResult(int result) = 0;
 
+    // A modeless form: visible or hidden, brought forward by the application.
+    virtual void Show() = 0; // OnShow follows when the form was hidden
+    virtual void Hide() = 0;
+    virtual bool Visible() const = 0;
+    virtual bool Minimized() const = 0;
+    virtual void Restore() = 0;
+    virtual void BringToFront() = 0;
+    // Makes the form the active window with the keyboard focus (OnActivate may follow).
+    virtual void Activate() = 0;
+    // The form is the active window.
+    virtual bool Active() const = 0;
+
+    // A system-wide hotkey on this form; false when the system refused it.
+    virtual bool RegisterHotkey(int id, unsigned modifiers, unsigned key) = 0;
+    virtual void UnregisterHotkey(int id) = 0;
+
     std::function<void(int& key)> OnKeyDown;
     Event OnShow;
     // Files dragged from the shell were dropped on the form: every name, in order.
     std::function<void(const std::vector<std::string>& names)> OnDropFiles;
+    Event OnActivate;
+    Event OnMinimize;
+    // The user closes the window; clearing allow refuses the close.
+    std::function<void(bool& allow)> OnCloseQuery;
+    std::function<void(int id)> OnHotkey;
+};
+
+// The application's icon in the notification area, removed with the object.
+class ITrayIcon {
+public:
+    virtual ~ITrayIcon() = default;
+    Event OnLeftDown;
+    Event OnRightDown;
 };
 
 // Makes forms from their descriptions, by class name ("TfrmSelector").
@@ -190,6 +234,10 @@ class IWidgets {
 public:
     virtual ~IWidgets() = default;
     virtual std::unique_ptr<IForm> CreateForm(const std::string& className) = 0;
+    // Adds the icon with this tip; a shell that cannot take it leaves the application without one.
+    virtual std::unique_ptr<ITrayIcon> CreateTrayIcon(const std::string& tip) = 0;
+    // Ends the application's message loop once the current message is handled.
+    virtual void Terminate() = 0;
 };
 
 // Runs an event if it is set.

@@ -1,14 +1,102 @@
 #include <windows.h>
 
-#include "platform/win32/Handles.h"
-#include "platform/win32/Win32Platform.h"
+#include <memory>
+#include <string>
+#include <vector>
 
-// Start-up: the process gets its platform before anything else runs.
-// The main window, the hotkeys and the notification icon come on top of this.
+#include <stdlib.h>
+
+#include "catalogue/uSearchData.h"
+#include "config/settings.h"
+#include "platform/ErrorReport.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/Forms.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/Win32Platform.h"
+#include "shell/main.h"
+#include "shell/uIPC.h"
+
+namespace {
+
+constexpr const char* InstanceLockName = "zephyrix-[{8630476D-92D9-41CD-AE9E-5FD4DB18ACC6}]";
+
+// The single-instance lock, held by the first instance for the whole run.
+platform::win32::UniqueKernelHandle InstanceLock;
+
+// True in the first instance. The lock has no namespace prefix, so each desktop
+// session has its own. A lock that cannot be had counts as another instance.
+bool CheckSingleInstance(const char* name)
+{
+    InstanceLock.Reset(CreateMutexA(nullptr, TRUE, name));
+    return InstanceLock && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    const auto slash = folder.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+// The arguments as the runtime split the command line (quotes removed).
+std::vector<std::string> Arguments()
+{
+    std::vector<std::string> arguments;
+    for (int n = 1; n < __argc; ++n)
+        arguments.emplace_back(__argv[n]);
+    return arguments;
+}
+
+int RunApplication(const std::string& startText)
+{
+    const platform::win32::ComApartment com; // shortcut reading and writing need COM on this thread
+    TMainForm::GuidePath = ProgramFolder() + "zephyrix-guide.html";
+    auto mainForm = std::make_unique<TMainForm>();
+    auto& window = static_cast<platform::win32::Win32Form&>(*mainForm->Form);
+    platform::win32::Application::SetMainWindow(window.Handle());
+    // The window shows as the loop starts; the icon's one-shot timer hides it at its first tick.
+    mainForm->Form->Show();
+    // This instance's own arguments go straight to its window; a text shown this
+    // way also stops the start-up hide from taking the window away again.
+    if (!startText.empty())
+        mainForm->ShowFromMessage(startText);
+    TMainForm* receiver = mainForm.get();
+    Ipc().StartListening([receiver](const std::string& text) { receiver->ShowFromMessage(text); });
+    platform::win32::RunMessageLoop([] { return false; });
+    Ipc().StopListening();
+
+    InstanceLock.Reset(); // a new instance may start from here on
+    platform::win32::Application::SetMainWindow(nullptr);
+    mainForm.reset(); // saves the settings and the abbreviations, removes the icon
+    FreeSearchData();
+    FreeConfig();
+    return 0;
+}
+
+} // namespace
+
+// A second start sends one text only: its arguments, which also bring the window
+// forward, or else the empty wake-up. Two texts in the one-text block could
+// overwrite each other before the running instance reads them.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     platform::win32::InstallWin32Platform();
-    const platform::win32::ComApartment com; // the shell-link object needs COM on this thread
+    int exitCode = 1;
+    platform::RunHandler([&] {
+        InitializeIpc();
+        const std::vector<std::string> arguments = Arguments();
+        if (!CheckSingleInstance(InstanceLockName)) {
+            if (!SendCommandLine(arguments))
+                SendWakeUp();
+            exitCode = 0; // shows nothing
+            return;
+        }
+        exitCode = RunApplication(arguments.empty() ? std::string() : CommandLineText(arguments));
+    });
+    FinalizeIpc();
     platform::Install(nullptr);
-    return 0;
+    return exitCode;
 }

@@ -70,6 +70,19 @@ std::map<std::string, std::vector<ControlDescription>> MakeDescriptions()
     config.push_back(Control("clbLocationsToSearch", ControlKind::CheckListBox, 441));
     config.push_back(Control("Button1", ControlKind::Button, 75));
     config.push_back(Control("Button2", ControlKind::Button, 75));
+    forms["TfrmAbout"] = {Control("btnOK", ControlKind::Button, 75)};
+
+    // The main window: its three pages' controls are the window's own.
+    forms["TMainForm"] = {
+        ControlDescription{"pcMain", ControlKind::PageControl, 688, {}, 3},
+        FrameOf("frmSearchUI1", "TfrmSearchUI", 672),
+        Control("edClipboard", ControlKind::Edit, 660),
+        FrameOf("frmSearchRunningUI1", "TfrmSearchRunningUI", 672),
+        Control("Options1", ControlKind::MenuItem),
+        Control("Exit1", ControlKind::MenuItem),
+        Control("Help2", ControlKind::MenuItem),
+        Control("About1", ControlKind::MenuItem),
+    };
     return forms;
 }
 

@@ -207,6 +207,9 @@ SimContainer::SimContainer(SimForm& form, const std::string& className) : classN
         case ControlKind::Button: widget = std::make_unique<SimButton>(form, control.Width); break;
         case ControlKind::Panel: widget = std::make_unique<SimPanel>(form, control.Width); break;
         case ControlKind::MenuItem: widget = std::make_unique<SimMenuItem>(form); break;
+        case ControlKind::PageControl:
+            widget = std::make_unique<SimPageControl>(form, control.Width, control.PageSize);
+            break;
         case ControlKind::Frame: widget = std::make_unique<FrameHolder>(form, control.FrameClass); break;
         case ControlKind::CheckBox: widget = std::make_unique<SimCheckBox>(form, control.Width); break;
         case ControlKind::ComboBox: widget = std::make_unique<SimComboBox>(form, control.Width); break;
@@ -297,6 +300,10 @@ void DeliverKey(SimForm& form, SimContainer& controls, int key, char typed)
             button->Press();
             return;
         }
+    }
+    if (SimMenuItem* item = controls.ShortCutItem(key)) {
+        Fire(item->OnClick);
+        return;
     }
     if (static_cast<unsigned char>(typed) >= 32) {
         if (auto* edit = dynamic_cast<SimEdit*>(form.FocusedControl()))

@@ -13,7 +13,7 @@ class SimForm;
 class SimWidgets;
 
 // The kinds of control a form description can name.
-enum class ControlKind { Edit, ListBox, Button, Panel, MenuItem, Frame, CheckBox, ComboBox, CheckListBox };
+enum class ControlKind { Edit, ListBox, Button, Panel, MenuItem, PageControl, Frame, CheckBox, ComboBox, CheckListBox };
 
 struct ControlDescription {
     std::string Name;
@@ -101,10 +101,12 @@ class SimMenuItem : public SimWidget, public IMenuItem {
 public:
     using SimWidget::SimWidget;
     void SetCaption(const std::string& caption) override { Caption = caption; }
+    void SetShortCut(int key) override { ShortCut = key; }
     // The user picks the item.
     void Click();
 
     std::string Caption;
+    int ShortCut = 0;
 };
 
 class SimListBox : public SimControlOf<IListBox> {
@@ -191,6 +193,20 @@ private:
     std::vector<std::pair<std::string, bool>> items_;
 };
 
+class SimPageControl : public SimControlOf<IPageControl> {
+public:
+    SimPageControl(SimForm& form, int width, int pageCount) : SimControlOf(form, width), pageCount_(pageCount) {}
+    int PageCount() const override { return pageCount_; }
+    int ActivePage() const override { return active_; }
+    void SetActivePage(int page) override;
+    // The user clicks a tab.
+    void ClickTab(int page);
+
+private:
+    int pageCount_;
+    int active_ = 0;
+};
+
 // The controls of one form or frame, made from its description.
 class SimContainer : public IContainer {
 public:
@@ -204,11 +220,14 @@ public:
     SimCheckBox& CheckBox(const std::string& name) override { return Find<SimCheckBox>(name); }
     SimComboBox& ComboBox(const std::string& name) override { return Find<SimComboBox>(name); }
     SimCheckListBox& CheckListBox(const std::string& name) override { return Find<SimCheckListBox>(name); }
+    SimPageControl& PageControl(const std::string& name) override { return Find<SimPageControl>(name); }
     SimContainer& Frame(const std::string& name) override;
 
     const std::string& ClassName() const { return className_; }
     // The default button among this container's controls and frames, if any.
     SimButton* DefaultButton();
+    // The menu item picked by this key, if any.
+    SimMenuItem* ShortCutItem(int key);
 
 private:
     // Lets a frame sit in the same map as the controls.
@@ -239,6 +258,7 @@ public:
     SimCheckBox& CheckBox(const std::string& name) override { return controls_.CheckBox(name); }
     SimComboBox& ComboBox(const std::string& name) override { return controls_.ComboBox(name); }
     SimCheckListBox& CheckListBox(const std::string& name) override { return controls_.CheckListBox(name); }
+    SimPageControl& PageControl(const std::string& name) override { return controls_.PageControl(name); }
     SimContainer& Frame(const std::string& name) override { return controls_.Frame(name); }
 
     const std::string& ClassName() const { return controls_.ClassName(); }
@@ -247,6 +267,30 @@ public:
     int ShowModal() override;
     int ModalResult() const override { return modalResult_; }
     void SetModalResult(int result) override { modalResult_ = result; }
+
+    void Show() override;
+    void Hide() override { visible_ = false; }
+    bool Visible() const override { return visible_; }
+    bool Minimized() const override { return minimized_; }
+    void Restore() override { minimized_ = false; }
+    void BringToFront() override;
+    void Activate() override;
+    bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
+    void UnregisterHotkey(int id) override;
+
+    // The user clicks the close box of a modeless form: refused or the form hides.
+    void CloseWindow();
+    // The user minimises the form.
+    void Minimize();
+    // Another program's window became the active one.
+    void Deactivate() { active_ = false; }
+    bool Active() const override { return active_ && visible_; }
+    // As under Wine, the system activates the window later, not inside the call.
+    bool ActivatesLater = false;
+    // The deferred activation arrives.
+    void CompleteActivation();
+    // The order of the window-management calls made on the form, for tests of sequences.
+    std::vector<std::string> Calls;
 
     // The user presses a key: the form previews it, then Enter presses the
     // default button and any other key goes to the focused control.
@@ -269,6 +313,10 @@ public:
 
 private:
     SimWidgets& widgets_;
+    bool visible_ = false;
+    bool minimized_ = false;
+    bool active_ = false;
+    bool activationPending_ = false;
     SimControl* focused_ = nullptr; // before the controls: they may ask for it while being made
     SimContainer controls_;
     int modalResult_ = ModalResultNone;
@@ -277,10 +325,44 @@ private:
 // The virtual-key code that a typed character's key-down carries.
 int KeyOfChar(char c);
 
+class SimTrayIcon : public ITrayIcon {
+public:
+    SimTrayIcon(SimWidgets& widgets, std::string tip);
+    ~SimTrayIcon() override;
+    SimTrayIcon(const SimTrayIcon&) = delete;
+    SimTrayIcon& operator=(const SimTrayIcon&) = delete;
+    // The user presses a mouse button on the icon.
+    void LeftDown();
+    void RightDown();
+    const std::string Tip;
+
+private:
+    SimWidgets& widgets_;
+};
+
 // Makes the headless forms.
 class SimWidgets : public IWidgets {
 public:
     std::unique_ptr<IForm> CreateForm(const std::string& className) override;
+    std::unique_ptr<ITrayIcon> CreateTrayIcon(const std::string& tip) override;
+    void Terminate() override { Terminated = true; }
+
+    // The user presses a key combination anywhere on the desktop: the form that
+    // holds it as a hotkey gets it. False when no form holds it.
+    bool SimulateHotkey(unsigned modifiers, unsigned key);
+    // Another program holds this combination, so registering it fails.
+    void HoldHotkeyElsewhere(unsigned modifiers, unsigned key);
+    struct Hotkey {
+        SimForm* Form;
+        int Id;
+        unsigned Modifiers;
+        unsigned Key;
+    };
+    std::vector<Hotkey> Hotkeys;
+    std::vector<std::pair<unsigned, unsigned>> HeldElsewhere;
+    // The icons in the notification area.
+    std::vector<SimTrayIcon*> TrayIcons;
+    bool Terminated = false;
 
     // Acts as the user while a form is shown modally; it ends when it returns
     // (Cancel unless a modal result was set meanwhile).

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/MessageLoop.h"
+
 namespace platform::win32 {
 
 bool PumpMessagesUntil(const std::function<bool()>& done, unsigned timeoutMs)
@@ -10,6 +12,8 @@ bool PumpMessagesUntil(const std::function<bool()>& done, unsigned timeoutMs)
     for (;;) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (PreTranslateFormMessage(message))
+                continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

@@ -3,12 +3,13 @@
 
 namespace platform::win32 {
 
-// Forms on Windows are bound to the dialog templates of res/zephyrix.rc. Until
-// the Win32 controls are written, asking for a form is an error, never a
-// silently invisible form.
+// Forms bound to the dialog templates of res/zephyrix.rc, and the tray icon.
 class Widgets : public IWidgets {
 public:
+    Widgets();
     std::unique_ptr<IForm> CreateForm(const std::string& className) override;
+    std::unique_ptr<ITrayIcon> CreateTrayIcon(const std::string& tip) override;
+    void Terminate() override;
 };
 
 } // namespace platform::win32

@@ -1,0 +1,435 @@
+#include "platform/win32/Forms.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "common/Exception.h"
+#include "platform/ErrorReport.h"
+#include "platform/win32/Application.h"
+#include "platform/win32/MessageLoop.h"
+#include "platform/win32/SystemError.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr int ListRowHeight = 13;
+
+std::map<HWND, Win32Form*>& OpenForms()
+{
+    static std::map<HWND, Win32Form*> forms;
+    return forms;
+}
+
+// Messages that arrive before a container has bound its controls (WM_SETFONT,
+// WM_MEASUREITEM, WM_INITDIALOG) get the dialog manager's defaults.
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG)
+        return FALSE; // the forms set the focus themselves
+    if (message == WM_MEASUREITEM) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = ListRowHeight;
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    auto* container = reinterpret_cast<Win32Container*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (container == nullptr)
+        return FALSE;
+    return container->HandleMessage(dialog, message, wParam, lParam);
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void Place(HWND window, int x, int y, int width, int height)
+{
+    if (window != nullptr)
+        SetWindowPos(window, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+Win32Container::Win32Container(const std::string& className) : className_(className) {}
+
+Win32Container::Win32Container(const std::string& className, HWND parent, const RECT& place) : className_(className)
+{
+    const FormTemplate& form = FindFormTemplate(className);
+    dialog_ = CreateDialogWindow(form.DialogId, parent);
+    SetWindowPos(dialog_, HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOACTIVATE);
+    Bind(dialog_, form);
+    ShowWindow(dialog_, SW_SHOW);
+}
+
+Win32Container::~Win32Container()
+{
+    Unbind();
+}
+
+HWND Win32Container::CreateDialogWindow(int dialogId, HWND parent)
+{
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), parent, DialogProc, 0);
+    if (dialog == nullptr)
+        RaiseLastOSError();
+    return dialog;
+}
+
+void Win32Container::Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window)
+{
+    if (window != nullptr)
+        byWindow_[window] = widget.get();
+    widgets_[name] = std::move(widget);
+}
+
+void Win32Container::Bind(HWND dialog, const FormTemplate& form)
+{
+    DialogLayout layout{form.Layout, nullptr};
+    std::vector<Win32MenuItem*> contextMenu;
+    Win32ListBox* list = nullptr;
+    for (const ControlTemplate& control : form.Controls) {
+        HWND window = control.Id != 0 ? GetDlgItem(dialog, control.Id) : nullptr;
+        const bool needsWindow = control.Kind != ControlKind::Panel && control.Kind != ControlKind::MenuItem &&
+                                 control.Kind != ControlKind::ContextMenuItem;
+        if (needsWindow && window == nullptr)
+            throw Exception("The form description of " + className_ + " has no control " + control.Name);
+        switch (control.Kind) {
+        case ControlKind::Edit: Add(control.Name, std::make_unique<Win32Edit>(window), window); break;
+        case ControlKind::Button: Add(control.Name, std::make_unique<Win32Button>(window), window); break;
+        case ControlKind::Panel: Add(control.Name, std::make_unique<Win32Panel>(), nullptr); break;
+        case ControlKind::ListBox: {
+            auto box = std::make_unique<Win32ListBox>(window);
+            list = box.get();
+            Add(control.Name, std::move(box), window);
+            break;
+        }
+        case ControlKind::ContextMenuItem: {
+            auto item = std::make_unique<Win32MenuItem>(nullptr, control.Id, true);
+            contextMenu.push_back(item.get());
+            Add(control.Name, std::move(item), nullptr);
+            break;
+        }
+        case ControlKind::MenuItem: {
+            auto item = std::make_unique<Win32MenuItem>(GetMenu(dialog), control.Id, false);
+            menuCommands_[control.Id] = item.get();
+            Add(control.Name, std::move(item), nullptr);
+            break;
+        }
+        case ControlKind::Frame: {
+            // The template's placeholder only marks the frame's place.
+            const RECT place = ChildRect(window);
+            DestroyWindow(window);
+            auto frame = std::make_unique<Win32Container>(control.FrameClass, dialog, place);
+            layout.Frame = frame->Handle();
+            Add(control.Name, std::make_unique<FrameHolder>(std::move(frame)), nullptr);
+            break;
+        }
+        case ControlKind::PageControl: {
+            std::vector<HWND> pages;
+            for (const auto& [caption, pageClass] : control.Pages) {
+                TCITEMA tab{};
+                tab.mask = TCIF_TEXT;
+                std::string text = caption;
+                tab.pszText = text.data();
+                SendMessageA(window, TCM_INSERTITEMA, pages.size(), reinterpret_cast<LPARAM>(&tab));
+                const FormTemplate& page = FindFormTemplate(pageClass);
+                HWND pageWindow = CreateDialogWindow(page.DialogId, dialog);
+                Bind(pageWindow, page); // a page's controls are the form's
+                pages.push_back(pageWindow);
+            }
+            auto pageControl = std::make_unique<Win32PageControl>(window, std::move(pages));
+            pageControl->SetActivePage(0);
+            Add(control.Name, std::move(pageControl), window);
+            break;
+        }
+        }
+    }
+    if (list != nullptr)
+        list->ContextMenu = contextMenu;
+    dialogs_[dialog] = layout;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+    LayOut(dialog);
+}
+
+void Win32Container::Unbind()
+{
+    for (const auto& [dialog, layout] : dialogs_)
+        if (IsWindow(dialog))
+            SetWindowLongPtrA(dialog, DWLP_USER, 0);
+}
+
+Win32Container& Win32Container::Frame(const std::string& name)
+{
+    return *Find<FrameHolder>(name).Frame;
+}
+
+void Win32Container::Missing(const std::string& name) const
+{
+    throw Exception(className_ + " has no control " + name + " of that kind");
+}
+
+Win32Button* Win32Container::DefaultButton()
+{
+    for (auto& [name, widget] : widgets_) {
+        if (auto* button = dynamic_cast<Win32Button*>(widget.get()); button != nullptr && button->IsDefault())
+            if (IsWindowVisible(button->Handle()))
+                return button;
+        if (auto* frame = dynamic_cast<FrameHolder*>(widget.get()))
+            if (Win32Button* button = frame->Frame->DefaultButton())
+                return button;
+    }
+    return nullptr;
+}
+
+Win32MenuItem* Win32Container::ShortCutItem(int key)
+{
+    for (auto& [id, item] : menuCommands_)
+        if (item->ShortCut() == key)
+            return item;
+    return nullptr;
+}
+
+void Win32Container::LayOut(HWND dialog)
+{
+    const auto found = dialogs_.find(dialog);
+    if (found == dialogs_.end())
+        return;
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    switch (found->second.Layout) {
+    case LayoutKind::None: break;
+    case LayoutKind::SearchPanel: LayOutSearchPanel(width, height); break;
+    case LayoutKind::FillFrame: Place(found->second.Frame, 0, 0, width, height); break;
+    case LayoutKind::Selector: Place(found->second.Frame, 6, 5, width - 10, height - 11); break;
+    case LayoutKind::MainWindow:
+        PageControl("pcMain").Place(RECT{4, 4, width - 4, height - 4});
+        break;
+    }
+}
+
+// The panels' arrangement: pnlTop (31 high) holds pnlTopLeft with the edit and
+// pnlTopRight (91 wide) with the Go button; pnlBottom, with a border of 4, the list.
+void Win32Container::LayOutSearchPanel(int width, int height)
+{
+    constexpr int TopHeight = 31;
+    constexpr int RightWidth = 91;
+    constexpr int Border = 4;
+    Place(Edit("edLaunch").Handle(), 4, 3, width - RightWidth - 8, 21);
+    Place(Button("Button1").Handle(), width - RightWidth + 6, 3, 82, 23);
+    Place(ListBox("lbSearch").Handle(), Border, TopHeight + Border, width - 2 * Border, height - TopHeight - 2 * Border);
+    Panel("pnlTop").Resize(width);
+    Panel("pnlTopRight").Resize(RightWidth);
+    Panel("pnlBottom").Resize(width);
+    RunHandler([&] { Panel("pnlTopLeft").Resize(width - RightWidth); });
+}
+
+INT_PTR Win32Container::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        if (lParam != 0) {
+            const auto control = byWindow_.find(reinterpret_cast<HWND>(lParam));
+            if (control != byWindow_.end())
+                control->second->Command(HIWORD(wParam));
+            return TRUE;
+        }
+        const auto item = menuCommands_.find(LOWORD(wParam));
+        if (item != menuCommands_.end()) {
+            Win32MenuItem* command = item->second;
+            RunHandler([command] { command->Click(); });
+        }
+        // IDOK and IDCANCEL from the dialog manager are ignored: Enter and Esc
+        // reach the forms through the key preview.
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const auto control = byWindow_.find(item.hwndItem);
+        if (control != byWindow_.end())
+            if (auto* list = dynamic_cast<Win32ListBox*>(control->second))
+                list->Draw(item);
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    case WM_CONTEXTMENU: {
+        const auto control = byWindow_.find(reinterpret_cast<HWND>(wParam));
+        if (control != byWindow_.end())
+            if (auto* list = dynamic_cast<Win32ListBox*>(control->second)) {
+                list->ShowContextMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                return TRUE;
+            }
+        return FALSE;
+    }
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        if (header.code == static_cast<UINT>(TCN_SELCHANGE)) {
+            const auto control = byWindow_.find(header.hwndFrom);
+            if (control != byWindow_.end())
+                if (auto* pages = dynamic_cast<Win32PageControl*>(control->second))
+                    pages->TabChanged();
+        }
+        return FALSE;
+    }
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            LayOut(dialog);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+Win32Form::Win32Form(const std::string& className) : Win32Container(className)
+{
+    const FormTemplate& form = FindFormTemplate(className);
+    const bool mainWindow = form.Layout == LayoutKind::MainWindow;
+    dialog_ = CreateDialogWindow(form.DialogId, mainWindow ? nullptr : Application::OwnerWindow());
+    if (form.Width > 0) {
+        RECT frame{0, 0, form.Width, form.Height};
+        if (form.ClientSize)
+            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE)),
+                               GetMenu(dialog_) != nullptr, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE)));
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        // Centred on the screen's work area, as the template's DS_CENTER did for its own size.
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
+                     work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    try {
+        Bind(dialog_, form);
+    } catch (...) {
+        Unbind();
+        DestroyWindow(dialog_);
+        throw;
+    }
+    OpenForms()[dialog_] = this;
+}
+
+Win32Form::~Win32Form()
+{
+    OpenForms().erase(dialog_);
+    Unbind();
+    DestroyWindow(dialog_); // takes the frames' and pages' windows with it
+}
+
+Win32Form* Win32Form::FromWindow(HWND window)
+{
+    const auto found = OpenForms().find(window);
+    return found == OpenForms().end() ? nullptr : found->second;
+}
+
+int Win32Form::ShowModal()
+{
+    // The owner is disabled while the dialog runs, and enabled again before the
+    // dialog hides, or Windows would activate some other program's window.
+    HWND owner = GetWindow(dialog_, GW_OWNER);
+    const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
+    struct ModalScope {
+        Win32Form& form;
+        HWND owner;
+        bool disableOwner;
+        ~ModalScope()
+        {
+            form.modal_ = false;
+            if (disableOwner)
+                EnableWindow(owner, TRUE);
+            ShowWindow(form.dialog_, SW_HIDE);
+        }
+    } scope{*this, owner, disableOwner};
+    if (disableOwner)
+        EnableWindow(owner, FALSE);
+    modal_ = true;
+    modalResult_ = ModalResultNone;
+    ShowWindow(dialog_, SW_SHOW);
+    SetForegroundWindow(dialog_);
+    Fire(OnShow);
+    RunMessageLoop([this] { return modalResult_ != ModalResultNone; });
+    if (modalResult_ == ModalResultNone)
+        modalResult_ = ModalResultCancel; // the application is ending
+    return modalResult_;
+}
+
+void Win32Form::Show()
+{
+    const bool wasVisible = Visible();
+    ShowWindow(dialog_, SW_SHOW);
+    if (!wasVisible)
+        Fire(OnShow);
+}
+
+void Win32Form::Restore()
+{
+    if (Minimized())
+        ShowWindow(dialog_, SW_RESTORE);
+}
+
+void Win32Form::Activate()
+{
+    SetActiveWindow(dialog_);
+    SetFocus(dialog_);
+}
+
+bool Win32Form::RegisterHotkey(int id, unsigned modifiers, unsigned key)
+{
+    return RegisterHotKey(dialog_, id, modifiers, key) != FALSE;
+}
+
+void Win32Form::Close()
+{
+    bool allow = true;
+    if (OnCloseQuery)
+        OnCloseQuery(allow);
+    if (!allow)
+        return;
+    if (modal_)
+        modalResult_ = ModalResultCancel;
+    else
+        Hide();
+}
+
+INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (dialog != dialog_)
+        return Win32Container::HandleMessage(dialog, message, wParam, lParam);
+    switch (message) {
+    case WM_CLOSE:
+        RunHandler([this] { Close(); });
+        return TRUE;
+    case WM_HOTKEY:
+        RunHandler([this, wParam] {
+            if (OnHotkey)
+                OnHotkey(static_cast<int>(wParam));
+        });
+        return TRUE;
+    case WM_ACTIVATE: {
+        // Coming back from this thread's own message box or menu is not an
+        // activation of the form; coming from another program or from hidden is.
+        HWND previous = reinterpret_cast<HWND>(lParam);
+        const bool fromOwnPopup = previous != nullptr && FromWindow(previous) == nullptr &&
+                                  GetWindowThreadProcessId(previous, nullptr) == GetCurrentThreadId();
+        if (LOWORD(wParam) == WA_INACTIVE || !OnActivate || fromOwnPopup)
+            return FALSE;
+        RunHandler([this] { Fire(OnActivate); });
+        return TRUE;
+    }
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) {
+            RunHandler([this] { Fire(OnMinimize); });
+            return TRUE;
+        }
+        return Win32Container::HandleMessage(dialog, message, wParam, lParam);
+    default:
+        return Win32Container::HandleMessage(dialog, message, wParam, lParam);
+    }
+}
+
+} // namespace platform::win32

@@ -1,0 +1,125 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Widgets.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/FormTemplates.h"
+
+namespace platform::win32 {
+
+class Win32Form;
+
+// The named controls of a form or a frame, bound from its dialog template. One
+// dialog procedure serves every form, frame and page: it finds the container
+// through the dialog's DWLP_USER and the control through its window handle.
+class Win32Container : public IContainer {
+public:
+    // A frame: the template's dialog made as a child of parent at the placeholder's place.
+    Win32Container(const std::string& className, HWND parent, const RECT& place);
+    ~Win32Container() override;
+    Win32Container(const Win32Container&) = delete;
+    Win32Container& operator=(const Win32Container&) = delete;
+
+    Win32Edit& Edit(const std::string& name) override { return Find<Win32Edit>(name); }
+    Win32ListBox& ListBox(const std::string& name) override { return Find<Win32ListBox>(name); }
+    Win32Button& Button(const std::string& name) override { return Find<Win32Button>(name); }
+    Win32Panel& Panel(const std::string& name) override { return Find<Win32Panel>(name); }
+    Win32MenuItem& MenuItem(const std::string& name) override { return Find<Win32MenuItem>(name); }
+    Win32PageControl& PageControl(const std::string& name) override { return Find<Win32PageControl>(name); }
+    Win32Container& Frame(const std::string& name) override;
+
+    HWND Handle() const { return dialog_; }
+    // The default button among this container's controls and frames, if any.
+    Win32Button* DefaultButton();
+    Win32MenuItem* ShortCutItem(int key);
+
+    virtual INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // A top-level form binds itself once its window exists.
+    explicit Win32Container(const std::string& className);
+    HWND CreateDialogWindow(int dialogId, HWND parent);
+    void Bind(HWND dialog, const FormTemplate& form);
+    void LayOut(HWND dialog);
+    // Stops the dialog procedure from reaching this object (before its windows go).
+    void Unbind();
+
+    std::string className_;
+    HWND dialog_ = nullptr;
+
+private:
+    struct FrameHolder : Win32Widget {
+        explicit FrameHolder(std::unique_ptr<Win32Container> frame) : Frame(std::move(frame)) {}
+        std::unique_ptr<Win32Container> Frame;
+    };
+    struct DialogLayout {
+        LayoutKind Layout;
+        HWND Frame = nullptr;
+    };
+
+    template <class Kind>
+    Kind& Find(const std::string& name)
+    {
+        const auto found = widgets_.find(name);
+        if (found != widgets_.end())
+            if (auto* widget = dynamic_cast<Kind*>(found->second.get()))
+                return *widget;
+        Missing(name);
+    }
+    [[noreturn]] void Missing(const std::string& name) const;
+    void LayOutSearchPanel(int width, int height);
+    void Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window);
+
+    std::map<std::string, std::unique_ptr<Win32Widget>> widgets_;
+    std::map<HWND, Win32Widget*> byWindow_;
+    std::map<int, Win32MenuItem*> menuCommands_;
+    std::map<HWND, DialogLayout> dialogs_; // this container's dialog and its pages
+};
+
+// A top-level form: modeless (the main window) or shown modally.
+class Win32Form : public Win32Container, public IForm {
+public:
+    explicit Win32Form(const std::string& className);
+    ~Win32Form() override;
+
+    Win32Edit& Edit(const std::string& name) override { return Win32Container::Edit(name); }
+    Win32ListBox& ListBox(const std::string& name) override { return Win32Container::ListBox(name); }
+    Win32Button& Button(const std::string& name) override { return Win32Container::Button(name); }
+    Win32Panel& Panel(const std::string& name) override { return Win32Container::Panel(name); }
+    Win32MenuItem& MenuItem(const std::string& name) override { return Win32Container::MenuItem(name); }
+    Win32PageControl& PageControl(const std::string& name) override { return Win32Container::PageControl(name); }
+    Win32Container& Frame(const std::string& name) override { return Win32Container::Frame(name); }
+
+    void SetCaption(const std::string& caption) override { SetWindowTextA(dialog_, caption.c_str()); }
+    int ShowModal() override;
+    int ModalResult() const override { return modalResult_; }
+    void SetModalResult(int result) override { modalResult_ = result; }
+
+    void Show() override;
+    void Hide() override { ShowWindow(dialog_, SW_HIDE); }
+    bool Visible() const override { return IsWindowVisible(dialog_) != FALSE; }
+    bool Minimized() const override { return IsIconic(dialog_) != FALSE; }
+    void Restore() override;
+    void BringToFront() override { SetForegroundWindow(dialog_); }
+    void Activate() override;
+    bool Active() const override { return GetActiveWindow() == dialog_; }
+    bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
+    void UnregisterHotkey(int id) override { UnregisterHotKey(dialog_, id); }
+
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // The form whose top-level window this is, or null.
+    static Win32Form* FromWindow(HWND window);
+
+private:
+    void Close();
+    bool modal_ = false;
+    int modalResult_ = ModalResultNone;
+};
+
+} // namespace platform::win32

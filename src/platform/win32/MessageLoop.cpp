@@ -1,0 +1,78 @@
+#include "platform/win32/MessageLoop.h"
+
+#include "platform/ErrorReport.h"
+#include "platform/win32/Forms.h"
+
+namespace platform::win32 {
+
+namespace {
+
+bool PreviewKey(Win32Form& form, MSG& message)
+{
+    HWND focusBefore = GetFocus();
+    int key = static_cast<int>(message.wParam);
+    RunHandler([&] {
+        if (form.OnKeyDown)
+            form.OnKeyDown(key);
+    });
+    if (key == 0)
+        return true;
+    if (key == VK_RETURN) {
+        if (Win32Button* button = form.DefaultButton()) {
+            RunHandler([button] { button->Click(); });
+            return true;
+        }
+    }
+    if (Win32MenuItem* item = form.ShortCutItem(key)) {
+        RunHandler([item] { item->Click(); });
+        return true;
+    }
+    if (GetFocus() != focusBefore && GetFocus() != nullptr) {
+        // The preview moved the focus (a letter typed in the list sends the focus
+        // back to the edit): the key-down stays with the control it was meant
+        // for, the character it types goes to the control focused now.
+        MSG typed = message;
+        typed.hwnd = GetFocus();
+        TranslateMessage(&typed);
+        DispatchMessageA(&message);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool PreTranslateFormMessage(MSG& message)
+{
+    if (message.hwnd == nullptr)
+        return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    Win32Form* form = Win32Form::FromWindow(root);
+    if (form == nullptr)
+        return false;
+    if (message.message == WM_KEYDOWN && PreviewKey(*form, message))
+        return true;
+    // The form may be gone after its handlers ran.
+    if (Win32Form::FromWindow(root) == nullptr)
+        return true;
+    return IsDialogMessageA(root, &message) != FALSE;
+}
+
+bool RunMessageLoop(const std::function<bool()>& done)
+{
+    while (!done()) {
+        MSG message;
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        if (!PreTranslateFormMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}
+
+} // namespace platform::win32

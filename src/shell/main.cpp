@@ -1,0 +1,202 @@
+#include "shell/main.h"
+
+#include <utility>
+
+#include "catalogue/uFindFiles.h"
+#include "catalogue/uProgramInfo.h"
+#include "catalogue/uSearchData.h"
+#include "config/settings.h"
+#include "launch/launcher.h"
+#include "platform/Platform.h"
+#include "shell/fAbout.h"
+#include "shell/systray.h"
+
+std::string TMainForm::GuidePath = "zephyrix-guide.html";
+
+std::string ProgramsFolder()
+{
+    return platform::SpecialFolders().Path(platform::CsidlPrograms);
+}
+
+TMainForm::TMainForm()
+    : Form(platform::Widgets().CreateForm("TMainForm")),
+      frmSearchUI1(Form->Frame("frmSearchUI1")),
+      frmSearchRunningUI1(Form->Frame("frmSearchRunningUI1")),
+      pcMain(Form->PageControl("pcMain")),
+      edClipboard(Form->Edit("edClipboard"))
+{
+    Form->SetCaption("Morrowfield -- ZEPHYRIX");
+    Form->OnKeyDown = [this](int& key) { FormKeyDown(key); };
+    Form->OnShow = [this] { FormShow(); };
+    Form->OnActivate = [this] { FormActivate(); };
+    Form->OnHotkey = [this](int id) { WMHotKey(id); };
+    pcMain.OnPageShow = [this](int page) { pcMainPageShow(page); };
+    Form->MenuItem("Options1").OnClick = [this] { Options1Click(); };
+    Form->MenuItem("Exit1").OnClick = [this] { Exit1Click(); };
+    Form->MenuItem("Help2").OnClick = [this] { Help2Click(); };
+    Form->MenuItem("Help2").SetShortCut(platform::vk::F1);
+    Form->MenuItem("About1").OnClick = [this] { About1Click(); };
+
+    ShowDefaultButtonOf(pcMain.ActivePage());
+
+    Tray = std::make_unique<TSysTray>();
+    Tray->Attach(*Form);
+    ApplyHotkeys();
+    frmSearchUI1.OnGo = [this](TfrmSearchUI& sender, TProgramInfo& entry) { LaunchPicked(sender, entry); };
+    NewShortcutsFolder = JoinPath(ProgramsFolder(), "Zephyrix\\New Shortcuts");
+}
+
+TMainForm::~TMainForm()
+{
+    // Errors here would end the process on its way out; the settings are saved
+    // when they can be, the icon removed in any case.
+    try {
+        SaveSettings();
+    } catch (const std::exception&) {
+    }
+    Tray.reset();
+    Form->OnKeyDown = nullptr;
+    Form->OnShow = nullptr;
+    Form->OnActivate = nullptr;
+    Form->OnHotkey = nullptr;
+    pcMain.OnPageShow = nullptr;
+    for (int id = 0; id <= 2; ++id)
+        Form->UnregisterHotkey(id);
+}
+
+// A combination that is taken or invalid stays without effect; the others still work.
+void TMainForm::ApplyHotkeys()
+{
+    SearchData().LoadAbbreviations();
+    for (int id = 0; id <= 2; ++id)
+        Form->UnregisterHotkey(id);
+    const TConfig& config = Config();
+    Form->RegisterHotkey(0, static_cast<unsigned>(config.ModifierKey), static_cast<unsigned>(config.Key));
+    Form->RegisterHotkey(1, static_cast<unsigned>(config.AddModifierKey), static_cast<unsigned>(config.AddKey));
+    Form->RegisterHotkey(2, static_cast<unsigned>(config.RunModifierKey), static_cast<unsigned>(config.RunKey));
+}
+
+void TMainForm::SaveSettings()
+{
+    Config().Save();
+    SearchData().SaveAbbreviations();
+}
+
+void TMainForm::BringUp()
+{
+    const bool wasActive = Form->Active();
+    Tray->CancelStartupHide();
+    Form->Show();
+    Form->Restore();
+    Form->BringToFront();
+    Form->Activate();
+    Form->Show();
+    Form->BringToFront();
+    // Where the system activates the window only later (Wine does), that
+    // activation belongs to this bring-up: it must not undo the caller's page.
+    activationFromBringUp_ = !wasActive && !Form->Active();
+}
+
+void TMainForm::WMHotKey(int id)
+{
+    BringUp();
+    switch (id) {
+    case 0:
+        pcMain.SetActivePage(tsLaunch);
+        frmSearchUI1.ResetSearch();
+        break;
+    case 1: pcMain.SetActivePage(tsAddItems); break;
+    case 2:
+        pcMain.SetActivePage(tsRunning);
+        frmSearchRunningUI1.ResetSearch();
+        break;
+    default: break;
+    }
+}
+
+void TMainForm::ShowFromMessage(const std::string& text)
+{
+    BringUp();
+    if (text.empty())
+        return;
+    pcMain.SetActivePage(tsAddItems);
+    edClipboard.SetText(text);
+    edClipboard.SetFocus();
+}
+
+// A failed launch leaves the window up, its error on the screen.
+void TMainForm::LaunchPicked(TfrmSearchUI&, TProgramInfo& entry)
+{
+    entry.Launch();
+    Form->Hide();
+}
+
+void TMainForm::FormKeyDown(int& key)
+{
+    if (key == platform::vk::Escape) {
+        Form->Hide();
+        key = 0;
+        return;
+    }
+    if (pcMain.ActivePage() == tsLaunch)
+        frmSearchUI1.RouteKey(key);
+}
+
+void TMainForm::FormShow()
+{
+    pcMain.SetActivePage(tsLaunch);
+    frmSearchUI1.ResetSearch();
+}
+
+void TMainForm::FormActivate()
+{
+    if (std::exchange(activationFromBringUp_, false))
+        return;
+    FormShow();
+}
+
+void TMainForm::tsRunningEnter()
+{
+    frmSearchRunningUI1.ResetSearch();
+}
+
+// Enter presses the Go button of the page in view only.
+void TMainForm::ShowDefaultButtonOf(int page)
+{
+    frmSearchUI1.Button1.SetDefault(page == tsLaunch);
+    frmSearchRunningUI1.Button1.SetDefault(page == tsRunning);
+}
+
+void TMainForm::pcMainPageShow(int page)
+{
+    ShowDefaultButtonOf(page);
+    if (page == tsRunning)
+        tsRunningEnter();
+    else if (page == tsAddItems && tsAddItemsShow)
+        tsAddItemsShow();
+}
+
+void TMainForm::Options1Click()
+{
+    if (ShowOptionsDialog && ShowOptionsDialog()) {
+        SaveSettings();
+        ApplyHotkeys();
+    }
+    FormShow();
+}
+
+void TMainForm::Exit1Click()
+{
+    platform::Widgets().Terminate();
+}
+
+void TMainForm::Help2Click()
+{
+    LaunchPath(GuidePath, "", "");
+}
+
+void TMainForm::About1Click()
+{
+    TfrmAbout about;
+    about.ShowModal();
+}

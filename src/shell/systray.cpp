@@ -1,0 +1,59 @@
+#include "shell/systray.h"
+
+#include "platform/Platform.h"
+#include "shell/main.h"
+
+TSysTray::TSysTray()
+    : Icon(platform::Widgets().CreateTrayIcon(ApplicationTitle)),
+      HideTimer(platform::Timers().CreateTimer(1, [this] { HideForm(); }))
+{
+}
+
+TSysTray::~TSysTray()
+{
+    if (Form != nullptr) {
+        Form->OnCloseQuery = nullptr;
+        Form->OnMinimize = nullptr;
+    }
+}
+
+void TSysTray::Attach(platform::IForm& form)
+{
+    Form = &form;
+    Icon->OnRightDown = [this] { ShowForm(); };
+    Icon->OnLeftDown = [this] { ShowForm(); };
+    form.OnCloseQuery = [this](bool& allow) { FormClosing(allow); };
+    form.OnMinimize = [this] { HideForm(); };
+    HideTimer->Start();
+}
+
+void TSysTray::HideForm()
+{
+    HideTimer->Stop();
+    if (Form != nullptr)
+        Form->Hide();
+}
+
+void TSysTray::CancelStartupHide()
+{
+    HideTimer->Stop();
+}
+
+// The main window's bring-up without its final bring-to-front.
+void TSysTray::ShowForm()
+{
+    if (Form == nullptr)
+        return;
+    CancelStartupHide();
+    Form->Show();
+    Form->Restore();
+    Form->BringToFront();
+    Form->Activate();
+    Form->Show();
+}
+
+void TSysTray::FormClosing(bool& allow)
+{
+    allow = false;
+    HideForm();
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Win32Test.h"
+#include "catalogue/uSearchData.h"
+#include "config/settings.h"
+#include "platform/win32/Forms.h"
+#include "platform/win32/MessagePump.h"
+#include "platform/win32/TrayIcon.h"
+#include "shell/main.h"
+#include "shell/systray.h"
+
+namespace {
+
+using platform::win32::Win32Form;
+
+class MainFormWin32Test : public Win32Test {
+protected:
+    class RecordingPlatform : public platform::win32::Win32Platform {
+    public:
+        class RecordingApplication : public platform::win32::Application {
+        public:
+            void ShowError(const std::string& text) override { Errors.push_back(text); }
+            std::vector<std::string> Errors;
+        };
+        platform::IApplication& Application() override { return recording; }
+        RecordingApplication recording;
+    };
+
+    MainFormWin32Test()
+    {
+        platform::Install(std::make_unique<RecordingPlatform>());
+        main = std::make_unique<TMainForm>();
+        window = static_cast<Win32Form&>(*main->Form).Handle();
+    }
+    ~MainFormWin32Test() override
+    {
+        main.reset();
+        FreeSearchData();
+        FreeConfig();
+    }
+
+    static void Pump(unsigned ms = 100) { platform::win32::PumpMessagesUntil([] { return false; }, ms); }
+    bool Visible() const { return IsWindowVisible(window) != FALSE; }
+    HWND TrayWindow() const
+    {
+        return static_cast<platform::win32::TrayIcon&>(*main->Tray->Icon).CallbackWindow();
+    }
+    void StartUp()
+    {
+        main->Form->Show();
+        Pump();
+    }
+
+    std::unique_ptr<TMainForm> main;
+    HWND window = nullptr;
+};
+
+TEST_F(MainFormWin32Test, HidesAtStartUpAndHoldsTheThreeHotkeys)
+{
+    StartUp();
+    EXPECT_FALSE(Visible());
+    // Each default combination is taken: the system refuses it to anyone else.
+    const unsigned keys[] = {'J', 'K', 'H'};
+    for (const unsigned key : keys) {
+        EXPECT_FALSE(RegisterHotKey(nullptr, 100, MOD_WIN, key)) << char(key);
+        UnregisterHotKey(nullptr, 100);
+    }
+}
+
+TEST_F(MainFormWin32Test, HotkeyMessagesBringTheirPages)
+{
+    StartUp();
+    PostMessageA(window, WM_HOTKEY, 0, 0);
+    Pump();
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
+    EXPECT_TRUE(main->frmSearchUI1.edLaunch.Focused());
+
+    PostMessageA(window, WM_HOTKEY, 2, 0);
+    Pump();
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsRunning);
+    EXPECT_TRUE(main->frmSearchRunningUI1.edLaunch.Focused());
+
+    PostMessageA(window, WM_HOTKEY, 1, 0);
+    Pump();
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+}
+
+TEST_F(MainFormWin32Test, EscAndTheCloseBoxHideAndTheTrayIconBringsItBack)
+{
+    StartUp();
+    PostMessageA(window, WM_HOTKEY, 0, 0);
+    Pump();
+    PostMessageA(static_cast<platform::win32::Win32Edit&>(main->frmSearchUI1.edLaunch).Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+    EXPECT_FALSE(Visible());
+
+    PostMessageA(TrayWindow(), platform::win32::TrayIcon::CallbackMessage, 0, WM_MOUSEMOVE);
+    Pump();
+    EXPECT_FALSE(Visible()) << "moving over the icon does nothing";
+    PostMessageA(TrayWindow(), platform::win32::TrayIcon::CallbackMessage, 0, WM_RBUTTONDOWN);
+    Pump();
+    EXPECT_TRUE(Visible());
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(Visible());
+    EXPECT_TRUE(IsWindow(window)) << "closing only hides";
+
+    PostMessageA(TrayWindow(), platform::win32::TrayIcon::CallbackMessage, 0, WM_LBUTTONDOWN);
+    Pump();
+    EXPECT_TRUE(Visible());
+}
+
+TEST_F(MainFormWin32Test, ATextFromAnotherStartIsNotHiddenByTheStartupHide)
+{
+    main->Form->Show();
+    main->ShowFromMessage("C:\\My Files\\a.txt -x ");
+    Pump(200);
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\My Files\\a.txt -x ");
+}
+
+TEST_F(MainFormWin32Test, SettingsAreSavedWhenTheWindowGoes)
+{
+    HKEY key = nullptr;
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix\\Abbreviations");
+    main.reset();
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix", 0, KEY_READ, &key), ERROR_SUCCESS);
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    EXPECT_EQ(RegQueryValueExA(key, "ModifierKey", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+} // namespace
