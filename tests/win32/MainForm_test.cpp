@@ -11,6 +11,8 @@
 #include "platform/win32/Forms.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/TrayIcon.h"
+#include "res/resource.h"
+#include "shell/fAbout.h"
 #include "shell/main.h"
 #include "shell/systray.h"
 
@@ -138,6 +140,25 @@ TEST_F(MainFormWin32Test, SettingsAreSavedWhenTheWindowGoes)
     EXPECT_EQ(RegQueryValueExA(key, "ModifierKey", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
               ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFormWin32Test, AboutBoxShowsNameAndVersionAndClosesWithEnterOrEsc)
+{
+    TfrmAbout about;
+    HWND box = static_cast<Win32Form&>(*about.Form).Handle();
+    char text[64] = {};
+    GetDlgItemTextA(box, IDC_ABOUTTEXT, text, sizeof(text));
+    EXPECT_STREQ(text, "Zephyrix " ZX_VERSION_TEXT);
+
+    HWND ok = static_cast<Win32Form&>(*about.Form).Button("btnOK").Handle();
+    about.Form->OnShow = [&] { PostMessageA(ok, WM_KEYDOWN, VK_RETURN, 1); };
+    EXPECT_EQ(about.ShowModal(), platform::ModalResultOk);
+    about.Form->OnShow = [&] { PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 1); };
+    EXPECT_EQ(about.ShowModal(), platform::ModalResultCancel);
 }
 
 } // namespace
