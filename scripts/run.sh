@@ -11,20 +11,7 @@ cmake --build --preset windows -j2 --target zephyrix make_link
 export ZX_WINEPREFIX="$PWD/build/run-prefix"
 source scripts/wine-env.sh
 
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-    for number in $(seq 90 120); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$number"
-        for _ in $(seq 1 50); do
-            [ -e "/tmp/.X11-unix/X$number" ] && break
-            sleep 0.1
-        done
-        break
-    done
-fi
+zx_virtual_display
 
 zx_wine_prefix
 zx_wine_server
