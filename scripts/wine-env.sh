@@ -32,6 +32,9 @@ zx_wine_server() {
         wineserver -p
     fi
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    # The desktop process and the RPC service start at the first use of a window; start
+    # them here too, or the first test to touch user32 lends them its output pipe.
+    wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 # Without a display of the user's, starts a virtual one (Wine creates no window without
