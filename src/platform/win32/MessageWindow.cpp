@@ -2,30 +2,17 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/win32/SystemError.h"
+#include "platform/win32/WindowClass.h"
 
 namespace platform::win32 {
 
 namespace {
 constexpr const char* ClassName = "ZephyrixMessageWindow";
-
-void RegisterClassOnce(WNDPROC windowProc)
-{
-    static const bool registered = [windowProc] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = ClassName;
-        if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            RaiseLastOSError();
-        return true;
-    }();
-    (void)registered;
-}
 } // namespace
 
 MessageWindow::MessageWindow(Handler handler) : handler_(std::move(handler))
 {
-    RegisterClassOnce(&MessageWindow::WindowProc);
+    RegisterWindowClass(ClassName, &MessageWindow::WindowProc);
     window_ = CreateWindowExA(0, ClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
                               nullptr);
     if (window_ == nullptr)

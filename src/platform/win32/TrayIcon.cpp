@@ -6,6 +6,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/win32/SystemError.h"
+#include "platform/win32/WindowClass.h"
 #include "res/resource.h"
 
 namespace platform::win32 {
@@ -13,24 +14,11 @@ namespace platform::win32 {
 namespace {
 constexpr const char* ClassName = "ZephyrixTrayWindow";
 
-void RegisterClassOnce()
-{
-    static const bool registered = [] {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = ClassName;
-        if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-            RaiseLastOSError();
-        return true;
-    }();
-    (void)registered;
-}
 } // namespace
 
 TrayIcon::TrayIcon(const std::string& tip)
 {
-    RegisterClassOnce();
+    RegisterWindowClass(ClassName, DefWindowProcA);
     // A plain hidden top-level window rather than a message-only one: the shell's
     // notification area posts its callbacks to ordinary windows.
     window_ = CreateWindowExA(0, ClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr),
