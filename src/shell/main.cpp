@@ -108,7 +108,6 @@ void TMainForm::SaveSettings()
 
 void TMainForm::BringUp()
 {
-    const bool wasActive = Form->Active();
     Tray->CancelStartupHide();
     Form->Show();
     Form->Restore();
@@ -116,9 +115,6 @@ void TMainForm::BringUp()
     Form->Activate();
     Form->Show();
     Form->BringToFront();
-    // Where the system activates the window only later (Wine does), that
-    // activation belongs to this bring-up: it must not undo the caller's page.
-    activationFromBringUp_ = !wasActive && !Form->Active();
 }
 
 void TMainForm::WMHotKey(int id)
@@ -172,10 +168,10 @@ void TMainForm::FormShow()
     frmSearchUI1.ResetSearch();
 }
 
+// The window becomes the application's active form again when one of its dialogs
+// closes; coming back from another program keeps the page and the query.
 void TMainForm::FormActivate()
 {
-    if (std::exchange(activationFromBringUp_, false))
-        return;
     FormShow();
 }
 

@@ -60,8 +60,6 @@ private:
     void BringUp();
     void pcMainPageShow(int page);
     void ShowDefaultButtonOf(int page);
-
-    bool activationFromBringUp_ = false;
 };
 
 // The current user's Start Menu programs folder, empty when the system has none.

@@ -295,13 +295,17 @@ public:
     void CloseWindow();
     // The user minimises the form.
     void Minimize();
-    // Another program's window became the active one.
+    // Another program's window became the active one; the form stays the
+    // application's active form.
     void Deactivate() { active_ = false; }
     bool Active() const override { return active_ && visible_; }
     // As under Wine, the system activates the window later, not inside the call.
     bool ActivatesLater = false;
     // The deferred activation arrives.
     void CompleteActivation();
+    // The form becomes the application's active form: OnActivate runs when another
+    // of the application's forms was the active one (as when a dialog closes).
+    void BecomeActiveForm();
     // The order of the window-management calls made on the form, for tests of sequences.
     std::vector<std::string> Calls;
 
@@ -382,6 +386,8 @@ public:
     std::function<void(SimForm&)> WhileModal;
     // Forms made and not yet destroyed.
     int OpenForms = 0;
+    // The application's active form: the last of its forms that was activated.
+    SimForm* ActiveForm = nullptr;
 };
 
 } // namespace platform::headless

@@ -458,12 +458,14 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
         });
         return TRUE;
     case WM_ACTIVATE: {
-        // Coming back from this thread's own message box or menu is not an
-        // activation of the form; coming from another program or from hidden is.
+        // Only a change of the application's active form activates the form: coming
+        // back from another of its forms, a dialog that closed. Coming back from
+        // another program, a message box or a menu is not one, nor the system's
+        // activation of a window just shown (often late under Wine), which would
+        // otherwise undo the page its caller chose.
         HWND previous = reinterpret_cast<HWND>(lParam);
-        const bool fromOwnPopup = previous != nullptr && FromWindow(previous) == nullptr &&
-                                  GetWindowThreadProcessId(previous, nullptr) == GetCurrentThreadId();
-        if (LOWORD(wParam) == WA_INACTIVE || !OnActivate || fromOwnPopup)
+        const bool fromOwnForm = previous != nullptr && previous != dialog_ && FromWindow(previous) != nullptr;
+        if (LOWORD(wParam) == WA_INACTIVE || !OnActivate || !fromOwnForm)
             return FALSE;
         RunHandler([this] { Fire(OnActivate); });
         return TRUE;

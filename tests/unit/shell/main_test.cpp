@@ -167,23 +167,28 @@ TEST_F(MainFormTest, TextFromAnotherStartSurvivesTheStartupHide)
     EXPECT_EQ(main->edClipboard.Text(), "C:\\My Files\\a.txt -x ");
 }
 
-TEST_F(MainFormTest, ALateActivationDoesNotUndoTheCallersPage)
+TEST_F(MainFormTest, OnlyTheApplicationsOwnDialogsClosingResetTheWindow)
 {
     StartUp();
     form->ActivatesLater = true;
     main->ShowFromMessage("C:\\a.txt ");
     form->CompleteActivation();
-    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems) << "the late activation belongs to the bring-up";
     EXPECT_EQ(main->edClipboard.Text(), "C:\\a.txt ");
 
-    sim.widgets.SimulateHotkey(Win, 'H');
-    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsRunning) << "already active: no activation to wait for";
-
-    // The user comes back to the window from another program: a fresh query.
+    // The user looks at another program and comes back: the query stays.
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->CompleteActivation();
+    form->Type("no");
     form->Deactivate();
     form->Activate();
     form->CompleteActivation();
-    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
+    EXPECT_EQ(Launch().Edit("edLaunch").Text(), "no");
+
+    // A dialog of the application closes: the window is the active form again, fresh.
+    form->ActivatesLater = false;
+    form->MenuItem("About1").Click();
+    EXPECT_EQ(Launch().Edit("edLaunch").Text(), "");
 }
 
 TEST_F(MainFormTest, EmptyMessageOnlyBringsTheWindowForward)
