@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# End to end: the hotkeys call up the window on their pages; the add page shows the
+# clipboard's text, the running-programs page the windows of the desktop.
+#   pages_e2e.sh <folder of the built programs> <folder for the screenshots>
+source "$(dirname "$0")/lib.sh"
+
+clipboard_text='C:\From the clipboard\notes.txt'
+other_title='ZxE2E Quokka Notes'
+
+reset_user
+# The X clipboard's owner serves the text for as long as it runs; Wine takes it from there.
+printf '%s' "$clipboard_text" | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+helper_pids+=($!)
+# Another program's window, minimised, for the switcher to restore and bring forward.
+wine "$bin/test_window.exe" "$other_title" minimised &
+helper_pids+=($!)
+start_zephyrix
+[ -n "$(window_state "$other_title")" ] || fail "the other program's window did not open"
+
+hotkey super+k
+wait_for 10 main_shows visible=1 'page=Add items to Launch!' "edit=$clipboard_text" ||
+    fail "Win+K did not show the add page with the clipboard's text"
+sleep 0.5
+shot 1-add-items
+
+# Win+K while the window is up on Launch! switches the page.
+hotkey super+j
+wait_for 10 main_shows visible=1 page=Launch! edit= || fail "Win+J did not switch to Launch!"
+hotkey super+k
+wait_for 10 main_shows visible=1 'page=Add items to Launch!' "edit=$clipboard_text" ||
+    fail "Win+K on the visible Launch! page did not switch to the add page"
+
+hotkey super+h
+wait_for 10 main_shows visible=1 'page=Running Programs' edit= || fail "Win+H did not show the running programs"
+all_windows=$(main_value list)
+# At least the other program's window and this one (it lists itself).
+[ "${all_windows:-0}" -ge 2 ] || fail "the running programs list holds ${all_windows:-no} windows"
+sleep 0.5
+shot 2-running-programs
+
+focus_search_edit
+main_shows 'page=Running Programs' || fail "a click into the edit left the running programs page"
+type_text quokka
+wait_for 5 main_shows 'page=Running Programs' edit=quokka list=1 ||
+    fail "typing part of a title did not narrow the list to that window"
+shot 3-running-narrowed
+xdotool key Return
+wait_for 5 main_shows visible=0 || fail "the window stayed up after a window was picked"
+wait_for 5 bash -c "wine '$bin/inspect_window.exe' state '$other_title' | tr -d '\r' | grep -qx minimised=0" ||
+    fail "the picked window was not restored"
+window_state "$other_title" | grep -qx foreground=1 || fail "the picked window is not in front"
+
+# A window opened while the page is up shows at the next keystroke, not before.
+hotkey super+h
+wait_for 10 main_shows visible=1 'page=Running Programs' edit= || fail "Win+H did not show the running programs again"
+listed=$(main_value list)
+# Minimised, so that it does not take the activation (which returns the window to Launch!).
+wine "$bin/test_window.exe" "ZxE2E Wombat Notes" minimised &
+helper_pids+=($!)
+wait_for 10 bash -c "wine '$bin/inspect_window.exe' state 'ZxE2E Wombat Notes' | grep -q visible=1" ||
+    fail "the second window did not open"
+main_shows "list=$listed" || fail "the list changed without a keystroke"
+focus_search_edit
+type_text wombat
+wait_for 5 main_shows edit=wombat list=1 || fail "a window opened meanwhile was not found at the next keystroke"
+xdotool key Escape
+wait_for 5 main_shows visible=0 || fail "Esc did not hide the running programs page"
+
+exit_zephyrix
+echo "PASS"
