@@ -139,5 +139,8 @@ exit_zephyrix() {
     sleep 0.5
     xdotool key x
     wait_for 20 process_ended || fail "File > Exit did not end the process"
+    local status=0
+    wait "$zx_pid" || status=$?
     zx_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with $status after File > Exit"
 }
