@@ -2,8 +2,8 @@
 // it what the window's own buttons would send:
 //   inspect_window state <title>    the top-level window of exactly that title:
 //                                   visible=, minimised=, foreground=, page= (caption of
-//                                   the selected tab), then edit= and list= (row count)
-//                                   for each control in view, in z-order
+//                                   the selected tab), then edit=, button= and list= (row
+//                                   count) for each control in view, in z-order
 //   inspect_window message <title>  a message box of that caption: its text lines
 //   inspect_window send <title> close|sc-close|sc-minimise
 // Ends with 1 when no such window is there (no visible one for "message").
@@ -149,6 +149,8 @@ int PrintState(HWND window)
             std::printf("edit=%s\n", TextOf(child).c_str());
         else if (kind == "ListBox")
             std::printf("list=%ld\n", static_cast<long>(SendMessageA(child, LB_GETCOUNT, 0, 0)));
+        else if (kind == "Button")
+            std::printf("button=%s\n", TextOf(child).c_str());
     }
     return 0;
 }
