@@ -1,43 +1,66 @@
 #!/usr/bin/env bash
-# End to end: Win+J, a few letters, Enter starts the shortcut's target and learns the
-# letters; a shortcut added to the Start Menu meanwhile is found once the folder settles.
+# End to end: Win+J, a few letters, Enter starts the highlighted shortcut's target and
+# learns the letters, so the same letters put that entry at the top the next time; a
+# shortcut added to the Start Menu meanwhile is found once the folder settles.
 #   launcher_e2e.sh <folder of the built programs> <folder for the screenshots>
 source "$(dirname "$0")/lib.sh"
 
-started() { [ -f "$scratch/started.txt" ]; }
+# Each shortcut starts the recording program in a folder of its own, so the folder that
+# receives started.txt tells which entry was launched.
+started_in() { [ -f "$scratch/$1/started.txt" ]; }
 # Types the last letter of the query again: every change of the text searches anew.
 search_again() {
     xdotool key BackSpace
     type_text "${1: -1}"
 }
+call_up_launch_page() {
+    hotkey super+j
+    wait_for 10 main_shows visible=1 page=Launch! edit= ||
+        fail "Win+J did not show the window on Launch! with an empty query"
+    focus_search_edit
+}
 
 reset_user
-add_start_menu_link Recorder "$scratch_win\\record_start.exe"
+mkdir -p "$scratch/book" "$scratch/recorder"
+add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
+add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
+add_start_menu_link Notepad "$scratch_win\\record_start.exe"
 start_zephyrix
 
-hotkey super+j
-wait_for 10 main_shows visible=1 page=Launch! edit= || fail "Win+J did not show the window on Launch! with an empty query"
+call_up_launch_page
 catalogue=$(main_value list)
-[ "${catalogue:-0}" -ge 1 ] || fail "the Launch! list is empty"
-focus_search_edit
+[ "${catalogue:-0}" -ge 2 ] || fail "the Launch! list holds ${catalogue:-no} entries"
 type_text rec
 wait_for 5 main_shows edit=rec || fail "the typed text is not in the search edit"
 matches=$(main_value list)
-[ "${matches:-0}" -ge 1 ] && [ "$matches" -le "$catalogue" ] || fail "typing rec left ${matches:-no} of $catalogue entries"
+[ "${matches:-0}" -ge 2 ] && [ "$matches" -lt "$catalogue" ] || fail "typing rec left ${matches:-no} of $catalogue entries"
 sleep 0.5
 shot 1-launch-typed-rec
+shot_window launch-page
 
+# Recipe Book sorts first; Down moves to Recorder, Enter starts it.
+xdotool key Down
+sleep 0.3
 xdotool key Return
-wait_for 15 started || fail "Enter did not start the shortcut's target"
-grep -qx 'C:\\zx-e2e' <(tr -d '\r' <"$scratch/started.txt") || fail "the target did not start in the shortcut's folder"
+wait_for 15 started_in recorder || fail "Down and Enter did not start the second entry"
+started_in book && fail "the first entry was started too"
 wait_for 5 main_shows visible=0 || fail "the window stayed visible after the launch"
-wine reg query 'HKCU\Software\Morrowfield\Zephyrix\Abbreviations' /v Abbrev0 2>/dev/null | grep -q 'REG_SZ *rec' ||
-    fail "the typed text was not learned as the abbreviation"
+learned=$(wine reg query 'HKCU\Software\Morrowfield\Zephyrix\Abbreviations' 2>/dev/null | tr -d '\r')
+grep -Eq '^ +Abbrev0 +REG_SZ +rec$' <<<"$learned" && grep -Eq '^ +Path0 +REG_SZ +.*\\Recorder\.lnk$' <<<"$learned" ||
+    fail "the typed text was not learned as the abbreviation of Recorder: $learned"
 
-# Shown again, the window is on Launch! with an empty query, the whole catalogue listed.
-hotkey super+j
-wait_for 10 main_shows visible=1 page=Launch! edit= "list=$catalogue" || fail "Win+J did not reset the search"
-focus_search_edit
+# The learned letters now put Recorder at the top: Enter alone starts it.
+rm -f "$scratch/recorder/started.txt"
+call_up_launch_page
+main_shows "list=$catalogue" || fail "the Launch! list does not hold the whole catalogue again"
+type_text rec
+wait_for 5 main_shows edit=rec "list=$matches" || fail "typing rec again did not list the same entries"
+xdotool key Return
+wait_for 15 started_in recorder || fail "the learned abbreviation did not put Recorder at the top"
+started_in book && fail "Enter started the entry without the abbreviation"
+wait_for 5 main_shows visible=0 || fail "the window stayed visible after the second launch"
+
+call_up_launch_page
 type_text quasar
 wait_for 5 main_shows edit=quasar list=0 || fail "quasar matched before its shortcut existed"
 

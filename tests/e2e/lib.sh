@@ -19,6 +19,8 @@ helper_pids=()
 start_menu_entries=()
 
 shot() { import -window root "$artefacts/$1.png" 2>/dev/null || true; }
+# The main window alone, for the user guide and the README.
+shot_window() { import -window "$(main_window)" "$artefacts/$1.png" 2>/dev/null || true; }
 
 cleanup() {
     local process
@@ -114,9 +116,9 @@ reset_user() {
 }
 
 # A shortcut in the test's own Start Menu folder, removed when the script ends.
-add_start_menu_link() { # <name> <target in Windows form>
+add_start_menu_link() { # <name> <target in Windows form> [<start-in folder in Windows form>]
     start_menu_entries+=("$programs/ZephyrixE2E")
-    wine "$bin/make_link.exe" "$programs_win\\ZephyrixE2E\\$1.lnk" "$2" "$scratch_win" ||
+    wine "$bin/make_link.exe" "$programs_win\\ZephyrixE2E\\$1.lnk" "$2" "${3:-$scratch_win}" ||
         fail "could not write the shortcut $1"
 }
 

@@ -31,6 +31,7 @@ all_windows=$(main_value list)
 [ "${all_windows:-0}" -ge 2 ] || fail "the running programs list holds ${all_windows:-no} windows"
 sleep 0.5
 shot 2-running-programs
+shot_window running-programs-page
 
 focus_search_edit
 main_shows 'page=Running Programs' || fail "a click into the edit left the running programs page"
