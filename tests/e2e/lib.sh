@@ -60,14 +60,17 @@ milliseconds() { date +%s%3N; }
 # What the user sees of a window, one name=value a line (see inspect_window.cpp).
 window_state() { wine "$bin/inspect_window.exe" state "$1" 2>/dev/null | tr -d '\r'; }
 main_state() { window_state "$main_title"; }
-# True when the main window's state has every given name=value line.
-main_shows() {
+# True when the window of that title shows every given name=value line.
+window_shows() { # <title> <name=value>...
     local state line
-    state=$(main_state)
+    state=$(window_state "$1")
+    shift
+    [ -n "$state" ] || return 1
     for line in "$@"; do
         grep -qxF -- "$line" <<<"$state" || return 1
     done
 }
+main_shows() { window_shows "$main_title" "$@"; }
 # The value of one name in the main window's state (the first of several).
 main_value() { main_state | sed -n "s/^$1=//p" | head -1; }
 send_main() { wine "$bin/inspect_window.exe" send "$main_title" "$1" >/dev/null 2>&1; }

@@ -11,7 +11,7 @@ reset_user
 wine "$bin/test_window.exe" "$other_title" minimised &
 helper_pids+=($!)
 start_zephyrix
-[ -n "$(window_state "$other_title")" ] || fail "the other program's window did not open"
+wait_for 10 window_shows "$other_title" visible=1 minimised=1 || fail "the other program's window did not open minimised"
 
 hotkey super+k
 wait_for 10 main_shows visible=1 'page=Add items to Launch!' || fail "Win+K did not show the add page"
@@ -41,9 +41,7 @@ wait_for 5 main_shows 'page=Running Programs' edit=quokka list=1 ||
 shot 3-running-narrowed
 xdotool key Return
 wait_for 5 main_shows visible=0 || fail "the window stayed up after a window was picked"
-wait_for 5 bash -c "wine '$bin/inspect_window.exe' state '$other_title' | tr -d '\r' | grep -qx minimised=0" ||
-    fail "the picked window was not restored"
-window_state "$other_title" | grep -qx foreground=1 || fail "the picked window is not in front"
+wait_for 5 window_shows "$other_title" minimised=0 foreground=1 || fail "the picked window was not restored and brought forward"
 
 # A window opened while the page is up shows at the next keystroke, not before.
 hotkey super+h
@@ -52,8 +50,7 @@ listed=$(main_value list)
 # Minimised, so that it does not take the activation (which returns the window to Launch!).
 wine "$bin/test_window.exe" "ZxE2E Wombat Notes" minimised &
 helper_pids+=($!)
-wait_for 10 bash -c "wine '$bin/inspect_window.exe' state 'ZxE2E Wombat Notes' | grep -q visible=1" ||
-    fail "the second window did not open"
+wait_for 10 window_shows 'ZxE2E Wombat Notes' visible=1 || fail "the second window did not open"
 main_shows "list=$listed" || fail "the list changed without a keystroke"
 focus_search_edit
 type_text wombat
