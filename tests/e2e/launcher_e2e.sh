@@ -15,8 +15,8 @@ search_again() {
 }
 call_up_launch_page() {
     hotkey super+j
-    wait_for 10 main_shows visible=1 page=Launch! edit= ||
-        fail "Win+J did not show the window on Launch! with an empty query"
+    wait_for 10 main_shows visible=1 page=Launch! edit= focus=Edit ||
+        fail "Win+J did not show the window on Launch! with an empty query and the caret in the search edit"
     focus_search_edit
 }
 
@@ -38,9 +38,16 @@ sleep 0.5
 shot 1-launch-typed-rec
 shot_window launch-page
 
-# Recipe Book sorts first; Down moves to Recorder, Enter starts it.
+# Recipe Book sorts first; Down takes the focus into the list and on to Recorder; a
+# letter brings it back to the edit. Enter starts the selected entry.
 xdotool key Down
-sleep 0.3
+wait_for 5 main_shows focus=ListBox || fail "Down did not move the focus into the list"
+type_text x
+wait_for 5 main_shows focus=Edit edit=recx list=0 || fail "a letter typed in the list did not go to the search edit"
+xdotool key BackSpace
+wait_for 5 main_shows edit=rec "list=$matches" || fail "BackSpace did not widen the search again"
+xdotool key Down
+wait_for 5 main_shows focus=ListBox || fail "Down did not move the focus into the list again"
 xdotool key Return
 wait_for 15 started_in recorder || fail "Down and Enter did not start the second entry"
 started_in book && fail "the first entry was started too"

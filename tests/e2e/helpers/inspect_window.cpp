@@ -1,7 +1,8 @@
 // Shows the end-to-end tests what a user sees in another program's window, and sends
 // it what the window's own buttons would send:
 //   inspect_window state <title>    the top-level window of exactly that title:
-//                                   visible=, minimised=, foreground=, page= (caption of
+//                                   visible=, minimised=, foreground=, focus= (class of
+//                                   the control with the keyboard focus), page= (caption of
 //                                   the selected tab), then edit=, button= and list= (row
 //                                   count) for each control in view, in z-order
 //   inspect_window message <title>  a message box of that caption: its text lines
@@ -139,6 +140,11 @@ int PrintState(HWND window)
     std::printf("visible=%d\n", IsWindowVisible(window) ? 1 : 0);
     std::printf("minimised=%d\n", IsIconic(window) ? 1 : 0);
     std::printf("foreground=%d\n", GetForegroundWindow() == window ? 1 : 0);
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus != nullptr &&
+        GetAncestor(thread.hwndFocus, GA_ROOT) == window)
+        std::printf("focus=%s\n", ClassOf(thread.hwndFocus).c_str());
     for (HWND child : Descendants(window)) {
         const std::string kind = ClassOf(child);
         if (kind == WC_TABCONTROLA)
