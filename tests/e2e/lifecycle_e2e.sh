@@ -73,6 +73,13 @@ xdotool mousemove --window "$tray" 10 10 click 1
 wait_for 10 main_shows visible=1 minimised=0 page=Launch! || fail "a click on the icon did not bring the window back restored"
 shot 3-back-from-icon
 
+# Alt+F4 closes as the close box does; the right button on the icon shows it as the left does.
+xdotool windowfocus --sync "$(main_window)"
+xdotool key alt+F4
+hidden_but_running "Alt+F4"
+xdotool mousemove --window "$tray" 10 10 click 3
+wait_for 10 main_shows visible=1 page=Launch! || fail "a right click on the icon did not show the window"
+
 exit_zephyrix
 wait_for 10 no_tray_window || fail "the icon stayed after File > Exit"
 
