@@ -330,7 +330,7 @@ void SimForm::Type(const std::string& text)
 void SimForm::DropFiles(const std::vector<std::string>& names)
 {
     Guard([&] {
-        if (OnDropFiles)
+        if (AcceptsDroppedFiles && OnDropFiles)
             OnDropFiles(names);
     });
 }

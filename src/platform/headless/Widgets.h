@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Widgets.h"
+#include "platform/headless/WindowPlacement.h"
 
 namespace platform::headless {
 
@@ -79,6 +80,8 @@ public:
     // A typed character: the caret is kept at the end.
     void TypeChar(char c) { SetText(text_ + c); }
     void HandleKey(int key) override;
+    void CompletePaths() override { CompletesPaths = true; }
+    bool CompletesPaths = false;
 
 private:
     std::string text_;
@@ -269,7 +272,11 @@ public:
     void SetModalResult(int result) override { modalResult_ = result; }
 
     void Show() override;
-    void Hide() override { visible_ = false; }
+    void Hide() override
+    {
+        visible_ = false;
+        Window.IsVisible = false;
+    }
     bool Visible() const override { return visible_; }
     bool Minimized() const override { return minimized_; }
     void Restore() override { minimized_ = false; }
@@ -277,6 +284,12 @@ public:
     void Activate() override;
     bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
     void UnregisterHotkey(int id) override;
+    PlacedWindow& Placed() override { return Window; }
+    void AcceptDroppedFiles() override { AcceptsDroppedFiles = true; }
+
+    // The form's window: its placement record, visibility and state.
+    PlacedWindow Window;
+    bool AcceptsDroppedFiles = false;
 
     // The user clicks the close box of a modeless form: refused or the form hides.
     void CloseWindow();
@@ -299,7 +312,7 @@ public:
     void Type(const std::string& text);
     // The user closes the window with its close box.
     void Close() { modalResult_ = ModalResultCancel; }
-    // The user drops files from the shell on the form.
+    // The user drops files from the shell on the form (ignored unless it accepts them).
     void DropFiles(const std::vector<std::string>& names);
 
     SimControl* FocusedControl() const { return focused_; }

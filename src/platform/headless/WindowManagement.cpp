@@ -32,7 +32,9 @@ void SimForm::Show()
     Calls.push_back("Show");
     if (visible_)
         return;
+    Fire(OnBeforeShow);
     visible_ = true;
+    Window.IsVisible = true;
     Fire(OnShow);
 }
 
