@@ -102,7 +102,21 @@ focus_search_edit() {
     sleep 0.3
 }
 
+# The same for the add page's edit, right of its caption.
+focus_add_items_edit() {
+    local window
+    window=$(main_window)
+    xdotool windowfocus --sync "$window"
+    xdotool mousemove --window "$window" 300 58 click 1
+    sleep 0.3
+}
+
 type_text() { xdotool type --delay 60 "$1"; }
+# Keys for the main window: it gets the X focus first, as a click on it would give it.
+press_in_main() {
+    xdotool windowfocus --sync "$(main_window)"
+    xdotool key "$@"
+}
 
 # A clean user: no settings or abbreviations from earlier runs, a scratch folder with the
 # recording program, and the Start Menu's programs folder in Windows and Unix form.

@@ -45,12 +45,10 @@ wait_for 10 main_shows visible=1 'page=Add items to Launch!' 'edit=C:\My Files\a
     fail "a second start's arguments are not on the add page"
 sleep 0.5
 shot 2-second-start-arguments
-shot_window add-items-page
 
 # Esc, the close box (WM_SYSCOMMAND SC_CLOSE), WM_CLOSE as a window manager sends it,
 # and minimising each hide the window; the program and its icon stay.
-xdotool windowfocus --sync "$(main_window)"
-xdotool key Escape
+press_in_main Escape
 hidden_but_running "Esc on the add page"
 
 hotkey super+j
@@ -74,8 +72,7 @@ wait_for 10 main_shows visible=1 minimised=0 page=Launch! || fail "a click on th
 shot 3-back-from-icon
 
 # Alt+F4 closes as the close box does; the right button on the icon shows it as the left does.
-xdotool windowfocus --sync "$(main_window)"
-xdotool key alt+F4
+press_in_main alt+F4
 hidden_but_running "Alt+F4"
 xdotool mousemove --window "$tray" 10 10 click 3
 wait_for 10 main_shows visible=1 page=Launch! || fail "a right click on the icon did not show the window"
