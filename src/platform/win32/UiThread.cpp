@@ -30,9 +30,17 @@ UiThread::UiThread()
 UiThread::~UiThread()
 {
     // The window drops what is still queued for it, which would leave the callers waiting.
+    // PeekMessage hands out a pending WM_QUIT whatever the filter: it is no call, and
+    // it goes back for the loop that is ending.
     MSG message;
-    while (PeekMessageA(&message, window_.Handle(), CallMessage, CallMessage, PM_REMOVE))
+    while (PeekMessageA(&message, window_.Handle(), CallMessage, CallMessage, PM_REMOVE)) {
+        if (message.message != CallMessage) {
+            if (message.message == WM_QUIT)
+                PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
         (*ReceiveCall(message.lParam))->Withdraw();
+    }
 }
 
 bool UiThread::RunAndWait(std::function<void()> work, std::stop_token stop)
