@@ -4,17 +4,6 @@
 #   additems_e2e.sh <folder of the built programs> <folder for the screenshots>
 source "$(dirname "$0")/lib.sh"
 
-# The X clipboard's owner serves the text for as long as it runs; Wine takes it from there.
-clipboard_pid=""
-set_clipboard() {
-    [ -n "$clipboard_pid" ] && kill "$clipboard_pid" 2>/dev/null
-    printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1 &
-    clipboard_pid=$!
-    helper_pids+=("$clipboard_pid")
-    wait_for 5 bash -c "[ \"\$(xclip -o -selection clipboard 2>/dev/null)\" = '$1' ]" ||
-        fail "the X clipboard does not hold $1"
-}
-
 reset_user
 set_clipboard 'C:\From the clipboard\notes.txt'
 start_zephyrix

@@ -15,6 +15,7 @@ scratch="$WINEPREFIX/drive_c/zx-e2e"
 # The programs this script started, ended in any case when it ends.
 zx_pid=""
 helper_pids=()
+clipboard_pid=""
 # Shortcut folders and files this script put into the Start Menu.
 start_menu_entries=()
 
@@ -116,6 +117,16 @@ type_text() { xdotool type --delay 60 "$1"; }
 press_in_main() {
     xdotool windowfocus --sync "$(main_window)"
     xdotool key "$@"
+}
+
+# The X clipboard's owner serves the text for as long as it runs; Wine takes it from there.
+set_clipboard() {
+    [ -n "$clipboard_pid" ] && kill "$clipboard_pid" 2>/dev/null
+    printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+    clipboard_pid=$!
+    helper_pids+=("$clipboard_pid")
+    wait_for 5 bash -c "[ \"\$(xclip -o -selection clipboard 2>/dev/null)\" = '$1' ]" ||
+        fail "the X clipboard does not hold $1"
 }
 
 # A clean user: no settings or abbreviations from earlier runs, a scratch folder with the

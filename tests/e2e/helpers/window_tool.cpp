@@ -1,12 +1,10 @@
-// Looks at and acts on another program's windows for the end-to-end tests, with
-// the messages a user's clicks and moves produce:
+// Acts on another program's windows for the end-to-end tests with the messages a
+// user's clicks and moves produce, and reads shortcuts back:
 //   window_tool click <window title> <control text> [n]   presses the n-th (from 0) button of that text
 //   window_tool select <window title> <n> <item index>     picks an item of the n-th drop-down list
 //   window_tool tab <window title> <n> <page index>        shows a page of the n-th tab control
-//   window_tool text <window title> <n>                    prints the text of the n-th edit
 //   window_tool move <window title> <x> <y>                moves the window
 //   window_tool rect <window title>                        prints left top right bottom
-//   window_tool close|minimize <window title>              the close box, the minimise box
 //   window_tool link <file.lnk>                            prints target, arguments, working folder
 // Exits with 1 when the window or control is not there.
 #include <windows.h>
@@ -122,13 +120,6 @@ int main(int argc, char** argv)
         SendMessageA(tabs, TCM_SETCURFOCUS, std::atoi(argv[4]), 0);
         return 0;
     }
-    if (command == "text" && argc >= 4) {
-        HWND edit = Nth(Children(window, "Edit"), argv[3]);
-        if (edit == nullptr)
-            return 1;
-        std::printf("%s\n", TextOf(edit).c_str());
-        return 0;
-    }
     if (command == "move" && argc >= 5) {
         SetWindowPos(window, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -138,10 +129,6 @@ int main(int argc, char** argv)
         RECT rect{};
         GetWindowRect(window, &rect);
         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
-        return 0;
-    }
-    if (command == "close" || command == "minimize") {
-        PostMessageA(window, WM_SYSCOMMAND, command == "close" ? SC_CLOSE : SC_MINIMIZE, 0);
         return 0;
     }
     return 2;
