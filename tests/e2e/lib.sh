@@ -160,9 +160,10 @@ start_zephyrix() {
     wait_for 10 tray_window || fail "no icon in the notification area"
 }
 
-# Ends the program as a user does: File > Exit.
+# Ends the program as a user does: File > Exit, after calling it up with its Launch
+# hotkey (Win+J unless given).
 exit_zephyrix() {
-    hotkey super+j
+    hotkey "${1:-super+j}"
     wait_for 10 main_shows visible=1 || fail "Win+J did not show the window before File > Exit"
     xdotool windowfocus --sync "$(main_window)"
     xdotool key alt+f
