@@ -7,8 +7,21 @@ namespace platform::win32 {
 
 namespace {
 
+// A control may want Enter or Esc for itself just now: an open drop-down list
+// closes with them. Then neither the form's preview nor its buttons get them.
+bool FocusWantsKey(MSG& message)
+{
+    if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)
+        return false;
+    HWND focus = GetFocus();
+    return focus != nullptr &&
+           (SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) & DLGC_WANTMESSAGE) != 0;
+}
+
 bool PreviewKey(Win32Form& form, MSG& message)
 {
+    if (FocusWantsKey(message))
+        return false;
     HWND focusBefore = GetFocus();
     int key = static_cast<int>(message.wParam);
     RunHandler([&] {
