@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "Win32Test.h"
 #include "platform/win32/Forms.h"
@@ -223,6 +224,26 @@ TEST_F(ConfigTemplateTest, LocationsPageHoldsTheCheckListInsideAnEightPixelBorde
     EXPECT_EQ(page.right - rect.right, 8);
     EXPECT_EQ(page.bottom - rect.bottom, 8);
     EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & LVS_NOCOLUMNHEADER);
+}
+
+TEST_F(ConfigTemplateTest, TabWalksThePageInOrderAndReachesTheButtonsAndTheTabs)
+{
+    form_.Show();
+    form_.CheckBox("cbKeyWin").SetFocus();
+    std::vector<int> stops;
+    for (int step = 0; step < 19; ++step) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        Pump();
+        stops.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    // The rest of the first group, the other two groups, the buttons, the tabs, and round again.
+    const std::vector<int> expected = {
+        IDC_CBKEYCTRL, IDC_CBKEYSHIFT, IDC_CBKEYALT,  IDC_CBXKEY,       IDC_CBADDWIN,
+        IDC_CBADDCTRL, IDC_CBADDSHIFT, IDC_CBADDALT,  IDC_CBXADD,       IDC_CBRUNWIN,
+        IDC_CBRUNCTRL, IDC_CBRUNSHIFT, IDC_CBRUNALT,  IDC_CBXRUN,       IDC_CONFIGOK,
+        IDC_CONFIGCANCEL, IDC_PAGECONTROL1, IDC_CBKEYWIN, IDC_CBKEYCTRL,
+    };
+    EXPECT_EQ(stops, expected);
 }
 
 } // namespace

@@ -242,7 +242,9 @@ void Win32Container::LayOut(HWND dialog)
                          height);
         break;
     case LayoutKind::HotkeyGroups: LayOutHotkeyGroups(dialog, width); break;
-    case LayoutKind::LocationsToSearch: LayOutLocationsToSearch(CheckListBox("clbLocationsToSearch"), width, height); break;
+    case LayoutKind::LocationsToSearch:
+        LayOutLocationsToSearch(CheckListBox("clbLocationsToSearch"), width, height);
+        break;
     }
 }
 

@@ -14,8 +14,10 @@ bool FocusWantsKey(MSG& message)
     if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)
         return false;
     HWND focus = GetFocus();
-    return focus != nullptr &&
-           (SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) & DLGC_WANTMESSAGE) != 0;
+    if (focus == nullptr)
+        return false;
+    const auto wants = SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    return (wants & DLGC_WANTMESSAGE) != 0;
 }
 
 bool PreviewKey(Win32Form& form, MSG& message)
