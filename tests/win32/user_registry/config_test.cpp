@@ -38,12 +38,47 @@ protected:
             void ShowError(const std::string& text) override { Errors.push_back(text); }
             std::vector<std::string> Errors;
         };
+        // The real registry, but a write of the value named Refused fails as a denied one would.
+        class RefusingRegistry : public platform::win32::Registry {
+        public:
+            class Key : public platform::IRegistryKey {
+            public:
+                Key(std::unique_ptr<platform::IRegistryKey> key, const std::string& refused)
+                    : key_(std::move(key)), refused_(refused)
+                {
+                }
+                bool ValueExists(const std::string& name) const override { return key_->ValueExists(name); }
+                std::uint32_t ReadInteger(const std::string& name) const override { return key_->ReadInteger(name); }
+                std::string ReadString(const std::string& name) const override { return key_->ReadString(name); }
+                void WriteInteger(const std::string& name, std::uint32_t value) override
+                {
+                    if (name == refused_)
+                        throw platform::ERegistry("Access is denied");
+                    key_->WriteInteger(name, value);
+                }
+                void WriteString(const std::string& name, const std::string& value) override
+                {
+                    key_->WriteString(name, value);
+                }
+
+            private:
+                std::unique_ptr<platform::IRegistryKey> key_;
+                const std::string& refused_;
+            };
+            std::unique_ptr<platform::IRegistryKey> OpenOrCreateKey(const std::string& path) override
+            {
+                return std::make_unique<Key>(platform::win32::Registry::OpenOrCreateKey(path), Refused);
+            }
+            std::string Refused;
+        };
         platform::ISpecialFolders& SpecialFolders() override { return folders; }
         platform::IModules& Modules() override { return noApplets; }
         platform::IApplication& Application() override { return recording; }
+        platform::IRegistry& Registry() override { return refusing; }
         Folders folders;
         NoApplets noApplets;
         RecordingApplication recording;
+        RefusingRegistry refusing;
     };
 
     ConfigDialogTest()
@@ -239,6 +274,28 @@ TEST_F(ConfigDialogTest, OkSavesWhatTheUserChangedAndRebuildsTheCatalogue)
     EXPECT_TRUE(InCatalogue("Menu Thing"));
     EXPECT_FALSE(InCatalogue("Desk Thing")) << "the catalogue was rebuilt without the desktop";
     EXPECT_TRUE(platform_->recording.Errors.empty());
+}
+
+TEST_F(ConfigDialogTest, AFailedSaveIsReportedAndTheDialogStillEndsWithOk)
+{
+    AddShortcut(platform::CsidlDesktopDirectory, "Desk Thing");
+    ASSERT_TRUE(InCatalogue("Desk Thing"));
+    platform_->refusing.Refused = "RunKey";
+
+    TfrmConfig dialog;
+    const int result = Show(dialog, [](Win32Form& form) {
+        Click(Handle(form, "cbKeyCtrl"));
+        form.CheckListBox("clbLocationsToSearch").SetChecked(2, false);
+        PostClick(OkButton(form));
+    });
+
+    EXPECT_EQ(result, platform::ModalResultOk) << "the button's result stands";
+    EXPECT_EQ(platform_->recording.Errors, std::vector<std::string>{"Failed to set data for 'RunKey'"});
+    EXPECT_EQ(StoredNumber("ModifierKey"), 10u) << "written before the failure";
+    EXPECT_EQ(Stored("RunKey").first, 0u);
+    EXPECT_EQ(Stored("Desktop").first, 0u) << "the save stopped at the failure";
+    EXPECT_FALSE(Config().Desktop) << "the settings in memory keep what the dialog showed";
+    EXPECT_TRUE(InCatalogue("Desk Thing")) << "no rebuild after a failed save";
 }
 
 TEST_F(ConfigDialogTest, CancelEscAndTheCloseBoxChangeNothing)
