@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -146,6 +147,12 @@ TEST_F(ConfigTemplateTest, FormHasItsSizePagesAndButtonStrip)
     GetClientRect(form_.Handle(), &client);
     EXPECT_EQ(client.right, 473);
     EXPECT_EQ(client.bottom, 494);
+    RECT frame{}, work{};
+    GetWindowRect(form_.Handle(), &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1) << "centred";
+    EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1) << "centred";
+    EXPECT_FALSE(GetWindowLongA(form_.Handle(), GWL_STYLE) & WS_THICKFRAME) << "a dialog border";
 
     auto& pages = form_.PageControl("PageControl1");
     ASSERT_EQ(pages.PageCount(), 2);
