@@ -26,8 +26,9 @@ enum class LayoutKind {
     FillFrame,
     Selector,
     MainWindow,
-    Config,          // the options dialog: its pages above a strip with Ok and Cancel
-    HotkeyGroups,    // its "General Setup" page
+    AddItemsPage,
+    Config,            // the options dialog: its pages above a strip with Ok and Cancel
+    HotkeyGroups,      // its "General Setup" page
     LocationsToSearch, // its "Locations to Search" page
 };
 

@@ -11,6 +11,7 @@
 #include "platform/win32/Controls.h"
 #include "platform/win32/FormTemplates.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/WindowPlacement.h"
 
 namespace platform::win32 {
 
@@ -78,6 +79,7 @@ private:
     }
     [[noreturn]] void Missing(const std::string& name) const;
     void LayOutSearchPanel(int width, int height);
+    void LayOutAddItemsPage(HWND page, int width);
     void Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window);
     void SetBoldLabels(HWND dialog, const std::vector<int>& labels);
 
@@ -120,6 +122,8 @@ public:
     bool Active() const override { return GetActiveWindow() == dialog_; }
     bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
     void UnregisterHotkey(int id) override { UnregisterHotKey(dialog_, id); }
+    PlacedWindow& Placed() override { return *placed_; }
+    void AcceptDroppedFiles() override;
 
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -128,6 +132,7 @@ public:
 
 private:
     void Close();
+    std::unique_ptr<PlacedWindow> placed_;
     bool modal_ = false;
     int modalResult_ = ModalResultNone;
 };
