@@ -214,6 +214,19 @@ Win32Button* Win32Container::DefaultButton()
     return nullptr;
 }
 
+Win32Button* Win32Container::FocusedButton()
+{
+    const auto focused = byWindow_.find(GetFocus());
+    if (focused != byWindow_.end())
+        if (auto* button = dynamic_cast<Win32Button*>(focused->second))
+            return button;
+    for (auto& [name, widget] : widgets_)
+        if (auto* frame = dynamic_cast<FrameHolder*>(widget.get()))
+            if (Win32Button* button = frame->Frame->FocusedButton())
+                return button;
+    return nullptr;
+}
+
 Win32MenuItem* Win32Container::ShortCutItem(int key)
 {
     for (auto& [id, item] : menuCommands_)

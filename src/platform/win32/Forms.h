@@ -42,6 +42,8 @@ public:
     HWND Handle() const { return dialog_; }
     // The default button among this container's controls and frames, if any.
     Win32Button* DefaultButton();
+    // The button that has the keyboard focus, among this container's controls and frames, if any.
+    Win32Button* FocusedButton();
     Win32MenuItem* ShortCutItem(int key);
 
     virtual INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

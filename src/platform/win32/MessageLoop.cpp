@@ -33,7 +33,11 @@ bool PreviewKey(Win32Form& form, MSG& message)
     if (key == 0)
         return true;
     if (key == VK_RETURN) {
-        if (Win32Button* button = form.DefaultButton()) {
+        // Enter presses the button that has the focus, as Space does, or else the default one.
+        Win32Button* button = form.FocusedButton();
+        if (button == nullptr)
+            button = form.DefaultButton();
+        if (button != nullptr) {
             RunHandler([button] { button->Click(); });
             return true;
         }

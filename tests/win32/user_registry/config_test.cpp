@@ -321,7 +321,7 @@ TEST_F(ConfigDialogTest, CancelEscAndTheCloseBoxChangeNothing)
     EXPECT_EQ(Config().Key, 'J');
 }
 
-TEST_F(ConfigDialogTest, EnterAndAltOPressOkAndAltCCancels)
+TEST_F(ConfigDialogTest, EnterAndAltOPressOkAndAltCCancelsEnterOnCancelToo)
 {
     {
         TfrmConfig dialog;
@@ -333,6 +333,18 @@ TEST_F(ConfigDialogTest, EnterAndAltOPressOkAndAltCCancels)
                            PostKey(shift, VK_RETURN);
                        }),
                   platform::ModalResultOk);
+        EXPECT_EQ(StoredNumber("ModifierKey"), 12u);
+    }
+    {
+        TfrmConfig dialog;
+        EXPECT_EQ(Show(dialog,
+                       [](Win32Form& form) {
+                           Click(Handle(form, "cbKeyAlt"));
+                           SetFocus(CancelButton(form));
+                           PostKey(CancelButton(form), VK_RETURN);
+                       }),
+                  platform::ModalResultCancel)
+            << "Enter presses the button that has the focus";
         EXPECT_EQ(StoredNumber("ModifierKey"), 12u);
     }
     // The mnemonics as the keyboard sends them: a system key-down that becomes a system character.
