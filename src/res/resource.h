@@ -37,3 +37,41 @@
 #define IDM_EXIT 2003
 #define IDM_HELP 2004
 #define IDM_ABOUT 2005
+
+// The options dialog (TfrmConfig): the form, its two pages and their controls.
+#define IDD_CONFIG 110
+#define IDD_CONFIGGENERAL 111
+#define IDD_CONFIGLOCATIONS 112
+
+#define IDC_PAGECONTROL1 1100
+#define IDC_CONFIGOK 1101
+#define IDC_CONFIGCANCEL 1102
+#define IDC_CLBLOCATIONS 1103
+// One group per hotkey: title, "Pick one..." label, four modifier boxes,
+// "and this key:" label, key list and the line below the group.
+#define IDC_KEYTITLE 1110
+#define IDC_KEYPICK 1111
+#define IDC_CBKEYWIN 1112
+#define IDC_CBKEYCTRL 1113
+#define IDC_CBKEYSHIFT 1114
+#define IDC_CBKEYALT 1115
+#define IDC_KEYLETTER 1116
+#define IDC_CBXKEY 1117
+#define IDC_KEYLINE 1118
+#define IDC_ADDTITLE 1120
+#define IDC_ADDPICK 1121
+#define IDC_CBADDWIN 1122
+#define IDC_CBADDCTRL 1123
+#define IDC_CBADDSHIFT 1124
+#define IDC_CBADDALT 1125
+#define IDC_ADDLETTER 1126
+#define IDC_CBXADD 1127
+#define IDC_ADDLINE 1128
+#define IDC_RUNTITLE 1130
+#define IDC_RUNPICK 1131
+#define IDC_CBRUNWIN 1132
+#define IDC_CBRUNCTRL 1133
+#define IDC_CBRUNSHIFT 1134
+#define IDC_CBRUNALT 1135
+#define IDC_RUNLETTER 1136
+#define IDC_CBXRUN 1137

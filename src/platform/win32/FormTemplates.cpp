@@ -32,6 +32,27 @@ std::vector<ControlTemplate> SearchPanelControls()
     };
 }
 
+std::vector<ControlTemplate> HotkeyGroupControls()
+{
+    struct Group {
+        const char* Name;
+        int Win, Ctrl, Shift, Alt, Keys;
+    };
+    const Group groups[] = {{"Key", IDC_CBKEYWIN, IDC_CBKEYCTRL, IDC_CBKEYSHIFT, IDC_CBKEYALT, IDC_CBXKEY},
+                            {"Add", IDC_CBADDWIN, IDC_CBADDCTRL, IDC_CBADDSHIFT, IDC_CBADDALT, IDC_CBXADD},
+                            {"Run", IDC_CBRUNWIN, IDC_CBRUNCTRL, IDC_CBRUNSHIFT, IDC_CBRUNALT, IDC_CBXRUN}};
+    std::vector<ControlTemplate> controls;
+    for (const Group& group : groups) {
+        const std::string name = group.Name;
+        controls.push_back(Control("cb" + name + "Win", ControlKind::CheckBox, group.Win));
+        controls.push_back(Control("cb" + name + "Ctrl", ControlKind::CheckBox, group.Ctrl));
+        controls.push_back(Control("cb" + name + "Shift", ControlKind::CheckBox, group.Shift));
+        controls.push_back(Control("cb" + name + "Alt", ControlKind::CheckBox, group.Alt));
+        controls.push_back(Control("cbx" + name, ControlKind::ComboBox, group.Keys));
+    }
+    return controls;
+}
+
 std::map<std::string, FormTemplate> MakeTemplates()
 {
     std::map<std::string, FormTemplate> forms;
@@ -68,6 +89,22 @@ std::map<std::string, FormTemplate> MakeTemplates()
                            Control("About1", ControlKind::MenuItem, IDM_ABOUT)},
                           696,
                           470};
+
+    // The options dialog; its pages' controls are the form's, as the main window's are.
+    forms["TConfigGeneralPage"] = {IDD_CONFIGGENERAL, LayoutKind::HotkeyGroups, HotkeyGroupControls()};
+    forms["TConfigGeneralPage"].BoldLabels = {IDC_KEYTITLE, IDC_ADDTITLE, IDC_RUNTITLE};
+    forms["TConfigLocationsPage"] = {IDD_CONFIGLOCATIONS,
+                                     LayoutKind::LocationsToSearch,
+                                     {Control("clbLocationsToSearch", ControlKind::CheckListBox, IDC_CLBLOCATIONS)}};
+    ControlTemplate configPages = Control("PageControl1", ControlKind::PageControl, IDC_PAGECONTROL1);
+    configPages.Pages = {{"General Setup", "TConfigGeneralPage"}, {"Locations to Search", "TConfigLocationsPage"}};
+    forms["TfrmConfig"] = {IDD_CONFIG,
+                           LayoutKind::Config,
+                           {configPages, Control("Button1", ControlKind::Button, IDC_CONFIGOK),
+                            Control("Button2", ControlKind::Button, IDC_CONFIGCANCEL)},
+                           473,
+                           494,
+                           true};
     return forms;
 }
 

@@ -5,10 +5,32 @@
 
 namespace platform::win32 {
 
-enum class ControlKind { Edit, ListBox, Button, Panel, ContextMenuItem, MenuItem, PageControl, Frame };
+enum class ControlKind {
+    Edit,
+    ListBox,
+    Button,
+    Panel,
+    ContextMenuItem,
+    MenuItem,
+    PageControl,
+    Frame,
+    CheckBox,
+    ComboBox,
+    CheckListBox,
+};
 
 // How a form or frame places its controls when it is sized (in pixels).
-enum class LayoutKind { None, SearchPanel, FillFrame, Selector, MainWindow, AddItemsPage };
+enum class LayoutKind {
+    None,
+    SearchPanel,
+    FillFrame,
+    Selector,
+    MainWindow,
+    AddItemsPage,
+    Config,            // the options dialog: its pages above a strip with Ok and Cancel
+    HotkeyGroups,      // its "General Setup" page
+    LocationsToSearch, // its "Locations to Search" page
+};
 
 // One named control of a dialog template in res/zephyrix.rc. Panels have no window
 // of their own: they are the areas the layout computes. Context-menu items belong
@@ -30,6 +52,8 @@ struct FormTemplate {
     int Width = 0;
     int Height = 0;
     bool ClientSize = false;
+    // Static texts shown in the bold face of the dialog's font.
+    std::vector<int> BoldLabels{};
 };
 
 // Throws for a class that has no template.

@@ -6,6 +6,7 @@
 #include "common/Exception.h"
 #include "platform/ErrorReport.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/ConfigLayout.h"
 #include "platform/win32/DroppedFiles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/SystemError.h"
@@ -103,6 +104,11 @@ void Win32Container::Bind(HWND dialog, const FormTemplate& form)
         switch (control.Kind) {
         case ControlKind::Edit: Add(control.Name, std::make_unique<Win32Edit>(window), window); break;
         case ControlKind::Button: Add(control.Name, std::make_unique<Win32Button>(window), window); break;
+        case ControlKind::CheckBox: Add(control.Name, std::make_unique<Win32CheckBox>(window), window); break;
+        case ControlKind::ComboBox: Add(control.Name, std::make_unique<Win32ComboBox>(window), window); break;
+        case ControlKind::CheckListBox:
+            Add(control.Name, std::make_unique<Win32CheckListBox>(window), window);
+            break;
         case ControlKind::Panel: Add(control.Name, std::make_unique<Win32Panel>(), nullptr); break;
         case ControlKind::ListBox: {
             auto box = std::make_unique<Win32ListBox>(window);
@@ -153,9 +159,29 @@ void Win32Container::Bind(HWND dialog, const FormTemplate& form)
     }
     if (list != nullptr)
         list->ContextMenu = contextMenu;
+    SetBoldLabels(dialog, form.BoldLabels);
     dialogs_[dialog] = layout;
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
     LayOut(dialog);
+}
+
+// One bold face of the dialog font serves all of the container's titles.
+void Win32Container::SetBoldLabels(HWND dialog, const std::vector<int>& labels)
+{
+    if (labels.empty())
+        return;
+    if (!boldFont_) {
+        LOGFONTA face{};
+        auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+        if (font == nullptr || GetObjectA(font, sizeof(face), &face) == 0)
+            GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
+        face.lfWeight = FW_BOLD;
+        boldFont_.Reset(CreateFontIndirectA(&face));
+        if (!boldFont_)
+            return; // the titles keep the plain face
+    }
+    for (const int label : labels)
+        SendDlgItemMessageA(dialog, label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), FALSE);
 }
 
 void Win32Container::Unbind()
@@ -188,6 +214,19 @@ Win32Button* Win32Container::DefaultButton()
     return nullptr;
 }
 
+Win32Button* Win32Container::FocusedButton()
+{
+    const auto focused = byWindow_.find(GetFocus());
+    if (focused != byWindow_.end())
+        if (auto* button = dynamic_cast<Win32Button*>(focused->second))
+            return button;
+    for (auto& [name, widget] : widgets_)
+        if (auto* frame = dynamic_cast<FrameHolder*>(widget.get()))
+            if (Win32Button* button = frame->Frame->FocusedButton())
+                return button;
+    return nullptr;
+}
+
 Win32MenuItem* Win32Container::ShortCutItem(int key)
 {
     for (auto& [id, item] : menuCommands_)
@@ -214,6 +253,14 @@ void Win32Container::LayOut(HWND dialog)
         PageControl("pcMain").Place(RECT{4, 4, width - 4, height - 4});
         break;
     case LayoutKind::AddItemsPage: LayOutAddItemsPage(dialog, width); break;
+    case LayoutKind::Config:
+        LayOutConfigForm(PageControl("PageControl1"), Button("Button1").Handle(), Button("Button2").Handle(), width,
+                         height);
+        break;
+    case LayoutKind::HotkeyGroups: LayOutHotkeyGroups(dialog, width); break;
+    case LayoutKind::LocationsToSearch:
+        LayOutLocationsToSearch(CheckListBox("clbLocationsToSearch"), width, height);
+        break;
     }
 }
 

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "platform/Widgets.h"
+#include "platform/win32/ChoiceControls.h"
 #include "platform/win32/Controls.h"
 #include "platform/win32/FormTemplates.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/WindowPlacement.h"
 
 namespace platform::win32 {
@@ -33,10 +35,15 @@ public:
     Win32MenuItem& MenuItem(const std::string& name) override { return Find<Win32MenuItem>(name); }
     Win32PageControl& PageControl(const std::string& name) override { return Find<Win32PageControl>(name); }
     Win32Container& Frame(const std::string& name) override;
+    Win32CheckBox& CheckBox(const std::string& name) override { return Find<Win32CheckBox>(name); }
+    Win32ComboBox& ComboBox(const std::string& name) override { return Find<Win32ComboBox>(name); }
+    Win32CheckListBox& CheckListBox(const std::string& name) override { return Find<Win32CheckListBox>(name); }
 
     HWND Handle() const { return dialog_; }
     // The default button among this container's controls and frames, if any.
     Win32Button* DefaultButton();
+    // The button that has the keyboard focus, among this container's controls and frames, if any.
+    Win32Button* FocusedButton();
     Win32MenuItem* ShortCutItem(int key);
 
     virtual INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -76,11 +83,13 @@ private:
     void LayOutSearchPanel(int width, int height);
     void LayOutAddItemsPage(HWND page, int width);
     void Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window);
+    void SetBoldLabels(HWND dialog, const std::vector<int>& labels);
 
     std::map<std::string, std::unique_ptr<Win32Widget>> widgets_;
     std::map<HWND, Win32Widget*> byWindow_;
     std::map<int, Win32MenuItem*> menuCommands_;
     std::map<HWND, DialogLayout> dialogs_; // this container's dialog and its pages
+    UniqueFont boldFont_; // outlives the labels: the form's windows go before its members
 };
 
 // A top-level form: modeless (the main window) or shown modally.
@@ -96,6 +105,9 @@ public:
     Win32MenuItem& MenuItem(const std::string& name) override { return Win32Container::MenuItem(name); }
     Win32PageControl& PageControl(const std::string& name) override { return Win32Container::PageControl(name); }
     Win32Container& Frame(const std::string& name) override { return Win32Container::Frame(name); }
+    Win32CheckBox& CheckBox(const std::string& name) override { return Win32Container::CheckBox(name); }
+    Win32ComboBox& ComboBox(const std::string& name) override { return Win32Container::ComboBox(name); }
+    Win32CheckListBox& CheckListBox(const std::string& name) override { return Win32Container::CheckListBox(name); }
 
     void SetCaption(const std::string& caption) override { SetWindowTextA(dialog_, caption.c_str()); }
     int ShowModal() override;

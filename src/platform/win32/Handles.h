@@ -44,6 +44,7 @@ private:
 using UniqueHKey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using UniqueModule = UniqueHandle<HMODULE, &FreeLibrary>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
 
 // Holds one COM interface pointer and releases it.
 template <class Interface>

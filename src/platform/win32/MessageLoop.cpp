@@ -7,8 +7,23 @@ namespace platform::win32 {
 
 namespace {
 
+// A control may want Enter or Esc for itself just now: an open drop-down list
+// closes with them. Then neither the form's preview nor its buttons get them.
+bool FocusWantsKey(MSG& message)
+{
+    if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)
+        return false;
+    HWND focus = GetFocus();
+    if (focus == nullptr)
+        return false;
+    const auto wants = SendMessageA(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    return (wants & DLGC_WANTMESSAGE) != 0;
+}
+
 bool PreviewKey(Win32Form& form, MSG& message)
 {
+    if (FocusWantsKey(message))
+        return false;
     HWND focusBefore = GetFocus();
     int key = static_cast<int>(message.wParam);
     RunHandler([&] {
@@ -18,7 +33,11 @@ bool PreviewKey(Win32Form& form, MSG& message)
     if (key == 0)
         return true;
     if (key == VK_RETURN) {
-        if (Win32Button* button = form.DefaultButton()) {
+        // Enter presses the button that has the focus, as Space does, or else the default one.
+        Win32Button* button = form.FocusedButton();
+        if (button == nullptr)
+            button = form.DefaultButton();
+        if (button != nullptr) {
             RunHandler([button] { button->Click(); });
             return true;
         }

@@ -8,10 +8,10 @@
 
 namespace platform::win32 {
 
-// The tab control comes from comctl32, version 6 through the manifest.
+// The tab control and the list view come from comctl32, version 6 through the manifest.
 Widgets::Widgets()
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 }
 

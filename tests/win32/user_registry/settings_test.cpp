@@ -2,93 +2,13 @@
 
 #include <vector>
 
-#include "Win32Test.h"
+#include "SettingsKeyTest.h"
 #include "common/Exception.h"
 #include "config/settings.h"
 
 namespace {
 
-// The settings live in the real key; whatever it held before the test is put back after it.
-class SettingsContract : public Win32Test {
-protected:
-    struct RawValue {
-        std::string Name;
-        DWORD Type = 0;
-        std::vector<BYTE> Data;
-    };
-
-    SettingsContract()
-    {
-        existed_ = RegOpenKeyExA(HKEY_CURRENT_USER, KeyName(), 0, KEY_READ, &saved_) == ERROR_SUCCESS;
-        if (existed_) {
-            for (DWORD index = 0;; ++index) {
-                char name[256];
-                DWORD nameSize = sizeof(name);
-                DWORD type = 0;
-                BYTE data[4096];
-                DWORD dataSize = sizeof(data);
-                if (RegEnumValueA(saved_, index, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
-                    break;
-                backup_.push_back({name, type, std::vector<BYTE>(data, data + dataSize)});
-            }
-            RegCloseKey(saved_);
-        }
-        ClearValues();
-        FreeConfig();
-    }
-
-    ~SettingsContract() override
-    {
-        FreeConfig();
-        ClearValues();
-        if (existed_)
-            for (const RawValue& value : backup_)
-                SetRaw(value.Name.c_str(), value.Type, value.Data.data(), static_cast<DWORD>(value.Data.size()));
-    }
-
-    static const char* KeyName() { return SettingsKey + 1; } // without the leading backslash
-
-    // Removes the twelve values only: the subkeys (abbreviations, placement) stay.
-    static void ClearValues()
-    {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyName(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-            return;
-        for (const char* name : {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey",
-                                 "StartMenuAllUsers", "StartMenuMe", "RecentFiles", "MyDocuments", "ControlPanel",
-                                 "Desktop"})
-            RegDeleteValueA(key, name);
-        RegCloseKey(key);
-    }
-
-    static void SetRaw(const char* name, DWORD type, const void* data, DWORD size)
-    {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, KeyName(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
-    }
-    static void SetDword(const char* name, DWORD value) { SetRaw(name, REG_DWORD, &value, sizeof(value)); }
-
-    // The value's type and number as stored; type 0 when it is missing.
-    static std::pair<DWORD, DWORD> Stored(const char* name)
-    {
-        HKEY key = nullptr;
-        DWORD type = 0, value = 0, size = sizeof(value);
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyName(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return {0, 0};
-        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
-            type = 0;
-        RegCloseKey(key);
-        return {type, value};
-    }
-
-private:
-    HKEY saved_ = nullptr;
-    bool existed_ = false;
-    std::vector<RawValue> backup_;
-};
+using SettingsContract = SettingsKeyTest;
 
 TEST_F(SettingsContract, MissingValuesGiveDefaultsAndSaveWritesTwelveDwords)
 {
