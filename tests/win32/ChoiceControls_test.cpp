@@ -238,10 +238,23 @@ TEST_F(ConfigTemplateTest, TabWalksThePageInOrderAndReachesTheButtonsAndTheTabs)
     form_.Show();
     form_.CheckBox("cbKeyWin").SetFocus();
     std::vector<int> stops;
+    HWND focused = GetFocus();
     for (int step = 0; step < 19; ++step) {
-        PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
-        Pump();
-        stops.push_back(GetDlgCtrlID(GetFocus()));
+        // Other tests' windows may take the activation meanwhile: the user's Tab then
+        // goes to the dialog again, with its focus where it was.
+        const HWND before = focused;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (GetFocus() != before) {
+                SetForegroundWindow(form_.Handle());
+                SetFocus(before);
+            }
+            PostMessageA(before, WM_KEYDOWN, VK_TAB, 1);
+            Pump();
+            if (GetFocus() != nullptr)
+                break;
+        }
+        focused = GetFocus();
+        stops.push_back(GetDlgCtrlID(focused));
     }
     // The rest of the first group, the other two groups, the buttons, the tabs, and round again.
     const std::vector<int> expected = {
