@@ -47,6 +47,26 @@ TEST_F(CodePageContract, FileMadeFromUtf8BytesHasItsUnicodeName)
     EXPECT_TRUE(platform::FileSystem().FileExists(path));
 }
 
+TEST_F(CodePageContract, FolderListingGivesUnicodeNamesAndNeverACutOne)
+{
+    // 150 Japanese characters: a legal name of 450 bytes, more than the listing's
+    // MAX_PATH bytes can hold.
+    std::string longName;
+    for (int i = 0; i < 150; ++i)
+        longName += "\xE6\x97\xA5";
+    WriteFile(Scratch(longName + ".lnk"), "long");
+    WriteFile(Scratch(CafeUtf8 + ".lnk"), "short");
+
+    const auto entries = platform::Directories().Enumerate(Scratch("*.lnk"));
+    bool listedCafe = false;
+    for (const auto& entry : entries) {
+        EXPECT_LT(entry.Name.size(), static_cast<std::size_t>(MAX_PATH));
+        EXPECT_TRUE(platform::FileSystem().FileExists(Scratch(entry.Name))) << "listed name names no file: " << entry.Name;
+        listedCafe = listedCafe || entry.Name == CafeUtf8 + ".lnk";
+    }
+    EXPECT_TRUE(listedCafe);
+}
+
 TEST_F(CodePageContract, ShortcutWithUnicodeNameAndLongUnicodeTargetIsWrittenAndReadWhole)
 {
     // 120 Japanese characters: under MAX_PATH as the system counts, 360 bytes in UTF-8.
