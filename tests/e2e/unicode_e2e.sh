@@ -82,8 +82,10 @@ exit_zephyrix() {
     hotkey super+j
     wait_for 10 main_visible || fail "Win+J did not show the window before File > Exit"
     xdotool windowfocus --sync "$(main_window)"
+    sleep 1
     xdotool key alt+f
     sleep 1
+    shot 4-file-menu
     xdotool key x
     wait_for 20 bash -c "! kill -0 $pid" || fail "File > Exit did not end the process"
     pid=""
@@ -136,22 +138,21 @@ exit_zephyrix
 start_zephyrix
 show_page super+j
 type_text '日本'
-shot 4-after-restart
+shot 5-after-restart
 enter_starts 'Ελληνικά' "日本 after a restart: the abbreviation was not loaded again"
 
 # A window with a Greek title is listed on "Running Programs" and picked by typing.
-wine "$bin/show_window.exe" 'C:\zx-unicode\window-ready.txt' "$greek_title" &
+wine "$bin/show_window.exe" 'C:\zx-unicode\window-ready.txt' "$greek_title" 'C:\zx-unicode\window-active.txt' &
 window_pid=$!
 wait_for 15 test -f "$scratch/window-ready.txt" || fail "the Greek window did not open"
 show_page super+h
 type_text 'Ελληνικό'
-shot 5-running-programs-greek
+shot 6-running-programs-greek
+rm -f "$scratch/window-active.txt"
 xdotool key Return
-wait_for 10 bash -c "[ \"\$(xdotool getactivewindow getwindowname)\" = '$greek_title' ]" ||
-    fail "Enter on Running Programs did not bring the Greek window forward"
-kill "$window_pid" 2>/dev/null
-window_pid=""
+wait_for 10 test -f "$scratch/window-active.txt" || fail "Enter on Running Programs did not bring the Greek window forward"
 
-exit_zephyrix
+# The window that was brought forward keeps Wine's keyboard without a window manager to
+# take it back, so the program is ended here rather than through its menu.
 cleanup
 echo "PASS"

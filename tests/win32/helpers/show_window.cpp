@@ -1,11 +1,16 @@
 // A top-level window of another process, for the window-list tests: shows a window with
 // the title given on its command line (taken as Unicode), writes the ready file and
-// runs until the window is closed or a minute has passed.
-//   show_window <ready file> <title>
+// runs until the window is closed or a minute has passed. With an activation file, it
+// writes that file each time the window becomes the active one.
+//   show_window <ready file> <title> [<activation file>]
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+
+namespace {
+const wchar_t* ActivationFile = nullptr;
+}
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -14,9 +19,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (arguments == nullptr || count < 3)
         return 2;
     WNDCLASSW description{};
+    if (count > 3)
+        ActivationFile = arguments[3];
     description.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == WM_DESTROY)
             PostQuitMessage(0);
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && ActivationFile != nullptr)
+            if (FILE* activated = _wfopen(ActivationFile, L"wb"))
+                std::fclose(activated);
         return DefWindowProcW(window, message, wParam, lParam);
     };
     description.hInstance = instance;
