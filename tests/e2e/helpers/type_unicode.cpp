@@ -1,10 +1,35 @@
-// Types a text into the focused window as an input method would: each UTF-16 unit as a
+// Types a text into the focused edit as an input method would: each UTF-16 unit as a
 // Unicode key press (KEYEVENTF_UNICODE), which xdotool cannot do under Wine.
 //   type_unicode <text>
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <vector>
+
+namespace {
+
+// Waits up to five seconds for an edit of the foreground window to have the keyboard
+// focus: keys sent before would go wherever the focus was a moment earlier.
+bool WaitForFocusedEdit()
+{
+    for (int tries = 0; tries < 50; ++tries) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        const HWND foreground = GetForegroundWindow();
+        if (foreground != nullptr && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) &&
+            info.hwndFocus != nullptr) {
+            wchar_t className[16] = {};
+            GetClassNameW(info.hwndFocus, className, 16);
+            if (_wcsicmp(className, L"Edit") == 0)
+                return true;
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
+} // namespace
 
 int main()
 {
@@ -23,6 +48,8 @@ int main()
         }
     }
     LocalFree(arguments);
+    if (!WaitForFocusedEdit())
+        return 3;
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     return sent == inputs.size() ? 0 : 1;
 }
