@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/WindowPlacement.h"
+
 namespace platform {
 
 // Virtual-key codes the forms look at (the Windows values).
@@ -51,6 +53,8 @@ public:
     virtual std::string Text() const = 0;
     // Fires OnChange only when the text really changes.
     virtual void SetText(const std::string& text) = 0;
+    // Suggests and completes file-system paths as the user types.
+    virtual void CompletePaths() = 0;
     Event OnChange;
 };
 
@@ -210,7 +214,14 @@ public:
     virtual bool RegisterHotkey(int id, unsigned modifiers, unsigned key) = 0;
     virtual void UnregisterHotkey(int id) = 0;
 
+    // The form's window as the placement keeper sees it.
+    virtual IPlacedWindow& Placed() = 0;
+    // Accepts files dragged from the shell anywhere on the form (OnDropFiles).
+    virtual void AcceptDroppedFiles() = 0;
+
     std::function<void(int& key)> OnKeyDown;
+    // The form is about to be shown from hidden; OnShow follows once it is visible.
+    Event OnBeforeShow;
     Event OnShow;
     // Files dragged from the shell were dropped on the form: every name, in order.
     std::function<void(const std::vector<std::string>& names)> OnDropFiles;

@@ -1,12 +1,17 @@
 #include "shell/main.h"
 
 #include <utility>
+#include <vector>
 
+#include "additems/AddItemsPage.h"
 #include "catalogue/uFindFiles.h"
 #include "catalogue/uProgramInfo.h"
 #include "catalogue/uSearchData.h"
+#include "config/placement.h"
 #include "config/settings.h"
+#include "config/uConfig.h"
 #include "launch/launcher.h"
+#include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "shell/fAbout.h"
 #include "shell/systray.h"
@@ -44,10 +49,27 @@ TMainForm::TMainForm()
     ApplyHotkeys();
     frmSearchUI1.OnGo = [this](TfrmSearchUI& sender, TProgramInfo& entry) { LaunchPicked(sender, entry); };
     NewShortcutsFolder = JoinPath(ProgramsFolder(), "Zephyrix\\New Shortcuts");
+    edClipboard.CompletePaths();
+
+    AddItems = std::make_unique<TAddItemsPage>(*Form, NewShortcutsFolder,
+                                               [this](const std::string& text) { ShowFromMessage(text); });
+    Form->AcceptDroppedFiles();
+    Form->OnDropFiles = [this](const std::vector<std::string>& names) { AddItems->StDropFiles1DropFiles(names); };
+
+    // The placement is stored when the user closes the window, although the icon
+    // then only hides it, and applied before every showing.
+    FormPlacement1 = std::make_unique<TFormPlacement>(Form->Placed(), "TMainForm");
+    Form->OnBeforeShow = [this] { FormPlacement1->FormShow(); };
+    Form->OnCloseQuery = [this, hide = std::move(Form->OnCloseQuery)](bool& allow) {
+        FormPlacement1->FormCloseQuery(true, true);
+        if (hide)
+            hide(allow);
+    };
 }
 
 TMainForm::~TMainForm()
 {
+    FormPlacement1->FormDestroy();
     // Errors here would end the process on its way out; the settings are saved
     // when they can be, the icon removed in any case.
     try {
@@ -56,7 +78,9 @@ TMainForm::~TMainForm()
     }
     Tray.reset();
     Form->OnKeyDown = nullptr;
+    Form->OnBeforeShow = nullptr;
     Form->OnShow = nullptr;
+    Form->OnDropFiles = nullptr;
     Form->OnActivate = nullptr;
     Form->OnHotkey = nullptr;
     pcMain.OnPageShow = nullptr;
@@ -84,7 +108,6 @@ void TMainForm::SaveSettings()
 
 void TMainForm::BringUp()
 {
-    const bool wasActive = Form->Active();
     Tray->CancelStartupHide();
     Form->Show();
     Form->Restore();
@@ -92,9 +115,6 @@ void TMainForm::BringUp()
     Form->Activate();
     Form->Show();
     Form->BringToFront();
-    // Where the system activates the window only later (Wine does), that
-    // activation belongs to this bring-up: it must not undo the caller's page.
-    activationFromBringUp_ = !wasActive && !Form->Active();
 }
 
 void TMainForm::WMHotKey(int id)
@@ -148,10 +168,10 @@ void TMainForm::FormShow()
     frmSearchUI1.ResetSearch();
 }
 
+// The window becomes the application's active form again when one of its dialogs
+// closes; coming back from another program keeps the page and the query.
 void TMainForm::FormActivate()
 {
-    if (std::exchange(activationFromBringUp_, false))
-        return;
     FormShow();
 }
 
@@ -172,13 +192,20 @@ void TMainForm::pcMainPageShow(int page)
     ShowDefaultButtonOf(page);
     if (page == tsRunning)
         tsRunningEnter();
-    else if (page == tsAddItems && tsAddItemsShow)
-        tsAddItemsShow();
+    else if (page == tsAddItems)
+        // A clipboard that cannot be read is reported; the page is shown all the
+        // same, and a caller's text still follows.
+        platform::RunHandler([this] { AddItems->tsAddItemsShow(); });
 }
 
 void TMainForm::Options1Click()
 {
-    if (ShowOptionsDialog && ShowOptionsDialog()) {
+    bool confirmed = false;
+    {
+        TfrmConfig dialog;
+        confirmed = dialog.ShowModal() == platform::ModalResultOk;
+    }
+    if (confirmed) {
         SaveSettings();
         ApplyHotkeys();
     }

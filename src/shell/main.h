@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -7,6 +6,8 @@
 #include "matching/fSearchUI.h"
 #include "platform/Widgets.h"
 
+class TAddItemsPage;
+class TFormPlacement;
 class TProgramInfo;
 class TSysTray;
 
@@ -47,11 +48,10 @@ public:
     platform::IEdit& edClipboard;
     std::unique_ptr<TSysTray> Tray;
     std::string NewShortcutsFolder;
-
-    // The add-items page's show event and the options dialog (true when confirmed)
-    // belong to their own modules, which install them here.
-    std::function<void()> tsAddItemsShow;
-    std::function<bool()> ShowOptionsDialog;
+    // The "Add items to Launch!" page's operations, on the window's own controls.
+    std::unique_ptr<TAddItemsPage> AddItems;
+    // Keeps the window's position, size and show state between runs.
+    std::unique_ptr<TFormPlacement> FormPlacement1;
 
     // The user guide opened by Help; the Windows build puts it beside the program.
     static std::string GuidePath;
@@ -60,8 +60,6 @@ private:
     void BringUp();
     void pcMainPageShow(int page);
     void ShowDefaultButtonOf(int page);
-
-    bool activationFromBringUp_ = false;
 };
 
 // The current user's Start Menu programs folder, empty when the system has none.

@@ -80,7 +80,7 @@ shot 1b-second-start-add-items
 main=$(main_window)
 xdotool windowfocus --sync "$main"
 sleep 1
-xdotool mousemove --window "$main" 300 200 click 1
+xdotool mousemove --window "$main" 300 58 click 1 # into the edit, clear of the buttons
 sleep 0.5
 xdotool key Escape
 wait_for 5 main_hidden || fail "Esc did not hide the window on the add-items page"

@@ -1,6 +1,9 @@
 #include "Win32Test.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -78,4 +81,20 @@ std::string Win32Test::ProgramFolder()
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
+}
+
+HGLOBAL MakeDrop(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names)
+        list += name + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = {10, 20};
+    header->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return memory;
 }

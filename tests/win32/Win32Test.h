@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
 
 // Each test runs against the real Win32 platform with COM on its thread and a
 // scratch folder of its own under %TEMP%.
+// A drop of these names as the shell hands it to a window with WM_DROPFILES; the
+// receiver releases it.
+HGLOBAL MakeDrop(const std::vector<std::string>& names);
+
 class Win32Test : public ::testing::Test {
 protected:
     Win32Test();

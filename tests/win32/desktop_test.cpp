@@ -78,22 +78,6 @@ TEST_F(DesktopContract, ClipboardHeldOpenElsewhereCannotBeRead)
 
 // A drop as the shell makes one: a DROPFILES header followed by the names, each
 // ended by a zero, and one more zero at the end.
-HGLOBAL MakeDrop(const std::vector<std::string>& names)
-{
-    std::string list;
-    for (const std::string& name : names)
-        list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->pt = {10, 20};
-    header->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    return memory;
-}
-
 std::vector<std::string> dropped;
 
 LRESULT CALLBACK DropWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

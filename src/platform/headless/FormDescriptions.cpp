@@ -37,6 +37,19 @@ std::vector<ControlDescription> SearchPanel(int width, int listPageSize)
     };
 }
 
+std::vector<ControlDescription> AddItemsPage()
+{
+    return {
+        Control("pnlTopMiddle", ControlKind::Panel, 680 - 110 - 64),
+        Control("edClipboard", ControlKind::Edit, 680 - 110 - 64 - 12),
+        Control("SpeedButton1", ControlKind::Button, 57),
+        Control("pnlButtons", ControlKind::Panel, 680),
+        Control("btnLaunchFile", ControlKind::Button, 672),
+        Control("btnLaunchAsStartIn", ControlKind::Button, 672),
+        Control("btnLaunchAsParam", ControlKind::Button, 672),
+    };
+}
+
 std::map<std::string, std::vector<ControlDescription>> MakeDescriptions()
 {
     std::map<std::string, std::vector<ControlDescription>> forms;
@@ -50,15 +63,7 @@ std::map<std::string, std::vector<ControlDescription>> MakeDescriptions()
     forms["TfrmSelector"] = {FrameOf("frmSearchUI1", "TfrmSearchUI", 577)};
 
     // The main window's "Add items to Launch!" page: 696 wide less the window's borders.
-    forms["TAddItemsPage"] = {
-        Control("pnlTopMiddle", ControlKind::Panel, 680 - 110 - 64),
-        Control("edClipboard", ControlKind::Edit, 680 - 110 - 64 - 12),
-        Control("SpeedButton1", ControlKind::Button, 57),
-        Control("pnlButtons", ControlKind::Panel, 680),
-        Control("btnLaunchFile", ControlKind::Button, 672),
-        Control("btnLaunchAsStartIn", ControlKind::Button, 672),
-        Control("btnLaunchAsParam", ControlKind::Button, 672),
-    };
+    forms["TAddItemsPage"] = AddItemsPage();
 
     auto& config = forms["TfrmConfig"];
     for (const char* group : {"Key", "Add", "Run"}) {
@@ -73,16 +78,18 @@ std::map<std::string, std::vector<ControlDescription>> MakeDescriptions()
     forms["TfrmAbout"] = {Control("btnOK", ControlKind::Button, 75)};
 
     // The main window: its three pages' controls are the window's own.
-    forms["TMainForm"] = {
+    auto& main = forms["TMainForm"];
+    main = {
         ControlDescription{"pcMain", ControlKind::PageControl, 688, {}, 3},
         FrameOf("frmSearchUI1", "TfrmSearchUI", 672),
-        Control("edClipboard", ControlKind::Edit, 660),
         FrameOf("frmSearchRunningUI1", "TfrmSearchRunningUI", 672),
         Control("Options1", ControlKind::MenuItem),
         Control("Exit1", ControlKind::MenuItem),
         Control("Help2", ControlKind::MenuItem),
         Control("About1", ControlKind::MenuItem),
     };
+    for (auto& control : AddItemsPage())
+        main.push_back(std::move(control));
     return forms;
 }
 

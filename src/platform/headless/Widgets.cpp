@@ -1,6 +1,7 @@
 #include "platform/headless/Widgets.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/Exception.h"
 #include "platform/ErrorReport.h"
@@ -267,10 +268,15 @@ SimForm::SimForm(SimWidgets& widgets, const std::string& className)
 SimForm::~SimForm()
 {
     --widgets_.OpenForms;
+    if (widgets_.ActiveForm == this)
+        widgets_.ActiveForm = nullptr;
 }
 
+// While the dialog runs it is the application's active form; when it ends, the
+// form that was active before is activated again, as Windows does.
 int SimForm::ShowModal()
 {
+    SimForm* previous = std::exchange(widgets_.ActiveForm, this);
     modalResult_ = ModalResultNone;
     ShownModal = true;
     Fire(OnShow);
@@ -278,6 +284,11 @@ int SimForm::ShowModal()
         widgets_.WhileModal(*this);
     if (modalResult_ == ModalResultNone)
         modalResult_ = ModalResultCancel; // the user closed the window
+    ShownModal = false;
+    if (previous != nullptr && previous->Visible())
+        previous->Guard([previous] { previous->BecomeActiveForm(); });
+    else
+        widgets_.ActiveForm = previous;
     return modalResult_;
 }
 
@@ -330,7 +341,7 @@ void SimForm::Type(const std::string& text)
 void SimForm::DropFiles(const std::vector<std::string>& names)
 {
     Guard([&] {
-        if (OnDropFiles)
+        if (AcceptsDroppedFiles && OnDropFiles)
             OnDropFiles(names);
     });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Widgets.h"
+#include "platform/headless/WindowPlacement.h"
 
 namespace platform::headless {
 
@@ -79,6 +80,8 @@ public:
     // A typed character: the caret is kept at the end.
     void TypeChar(char c) { SetText(text_ + c); }
     void HandleKey(int key) override;
+    void CompletePaths() override { CompletesPaths = true; }
+    bool CompletesPaths = false;
 
 private:
     std::string text_;
@@ -269,7 +272,11 @@ public:
     void SetModalResult(int result) override { modalResult_ = result; }
 
     void Show() override;
-    void Hide() override { visible_ = false; }
+    void Hide() override
+    {
+        visible_ = false;
+        Window.IsVisible = false;
+    }
     bool Visible() const override { return visible_; }
     bool Minimized() const override { return minimized_; }
     void Restore() override { minimized_ = false; }
@@ -277,18 +284,28 @@ public:
     void Activate() override;
     bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
     void UnregisterHotkey(int id) override;
+    PlacedWindow& Placed() override { return Window; }
+    void AcceptDroppedFiles() override { AcceptsDroppedFiles = true; }
+
+    // The form's window: its placement record, visibility and state.
+    PlacedWindow Window;
+    bool AcceptsDroppedFiles = false;
 
     // The user clicks the close box of a modeless form: refused or the form hides.
     void CloseWindow();
     // The user minimises the form.
     void Minimize();
-    // Another program's window became the active one.
+    // Another program's window became the active one; the form stays the
+    // application's active form.
     void Deactivate() { active_ = false; }
     bool Active() const override { return active_ && visible_; }
     // As under Wine, the system activates the window later, not inside the call.
     bool ActivatesLater = false;
     // The deferred activation arrives.
     void CompleteActivation();
+    // The form becomes the application's active form: OnActivate runs when another
+    // of the application's forms was the active one (as when a dialog closes).
+    void BecomeActiveForm();
     // The order of the window-management calls made on the form, for tests of sequences.
     std::vector<std::string> Calls;
 
@@ -299,7 +316,7 @@ public:
     void Type(const std::string& text);
     // The user closes the window with its close box.
     void Close() { modalResult_ = ModalResultCancel; }
-    // The user drops files from the shell on the form.
+    // The user drops files from the shell on the form (ignored unless it accepts them).
     void DropFiles(const std::vector<std::string>& names);
 
     SimControl* FocusedControl() const { return focused_; }
@@ -369,6 +386,8 @@ public:
     std::function<void(SimForm&)> WhileModal;
     // Forms made and not yet destroyed.
     int OpenForms = 0;
+    // The application's active form: the last of its forms that was activated.
+    SimForm* ActiveForm = nullptr;
 };
 
 } // namespace platform::headless

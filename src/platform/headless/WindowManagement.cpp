@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "platform/ErrorReport.h"
 #include "platform/headless/Widgets.h"
@@ -32,7 +33,9 @@ void SimForm::Show()
     Calls.push_back("Show");
     if (visible_)
         return;
+    Fire(OnBeforeShow);
     visible_ = true;
+    Window.IsVisible = true;
     Fire(OnShow);
 }
 
@@ -42,7 +45,6 @@ void SimForm::BringToFront()
     Activate();
 }
 
-// As on Windows, only a change from inactive to active notifies the form.
 void SimForm::Activate()
 {
     Calls.push_back("Activate");
@@ -53,7 +55,7 @@ void SimForm::Activate()
         return;
     }
     active_ = true;
-    Fire(OnActivate);
+    BecomeActiveForm();
 }
 
 void SimForm::CompleteActivation()
@@ -62,7 +64,14 @@ void SimForm::CompleteActivation()
         return;
     activationPending_ = false;
     active_ = true;
-    Guard([&] { Fire(OnActivate); });
+    Guard([&] { BecomeActiveForm(); });
+}
+
+void SimForm::BecomeActiveForm()
+{
+    SimForm* previous = std::exchange(widgets_.ActiveForm, this);
+    if (previous != nullptr && previous != this)
+        Fire(OnActivate);
 }
 
 bool SimForm::RegisterHotkey(int id, unsigned modifiers, unsigned key)

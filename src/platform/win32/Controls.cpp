@@ -1,6 +1,7 @@
 #include "platform/win32/Controls.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 
 #include "platform/ErrorReport.h"
 #include "platform/win32/AnsiText.h"
@@ -70,6 +71,14 @@ void Win32Edit::SetText(const std::string& text)
         SendMessageA(window_, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
     Fire(OnChange);
+}
+
+// The shell's own path completion: a drop-down of suggestions and inline completion.
+// It needs COM on this thread; where the shell cannot give it (Wine's is a stub)
+// the edit simply stays without it.
+void Win32Edit::CompletePaths()
+{
+    SHAutoComplete(window_, SHACF_FILESYSTEM | SHACF_AUTOSUGGEST_FORCE_ON | SHACF_AUTOAPPEND_FORCE_ON);
 }
 
 void Win32Edit::Command(int notification)

@@ -60,6 +60,7 @@ public:
     using WindowControl::WindowControl;
     std::string Text() const override;
     void SetText(const std::string& text) override;
+    void CompletePaths() override;
     void Command(int notification) override;
 
 private:

@@ -46,7 +46,15 @@ std::map<std::string, FormTemplate> MakeTemplates()
 
     // The pages are child dialogs of the main window; their controls are the window's.
     forms["TLaunchPage"] = {IDD_LAUNCHPAGE, LayoutKind::FillFrame, {FrameOf("frmSearchUI1", "TfrmSearchUI")}};
-    forms["TAddItemsPage"] = {IDD_ADDITEMSPAGE, LayoutKind::None, {Control("edClipboard", ControlKind::Edit, IDC_EDCLIPBOARD)}};
+    forms["TAddItemsPage"] = {IDD_ADDITEMSPAGE,
+                              LayoutKind::AddItemsPage,
+                              {Control("pnlTopMiddle", ControlKind::Panel),
+                               Control("edClipboard", ControlKind::Edit, IDC_EDCLIPBOARD),
+                               Control("SpeedButton1", ControlKind::Button, IDC_SPEEDBUTTON1),
+                               Control("pnlButtons", ControlKind::Panel),
+                               Control("btnLaunchFile", ControlKind::Button, IDC_BTNLAUNCHFILE),
+                               Control("btnLaunchAsStartIn", ControlKind::Button, IDC_BTNLAUNCHASSTARTIN),
+                               Control("btnLaunchAsParam", ControlKind::Button, IDC_BTNLAUNCHASPARAM)}};
     forms["TRunningPage"] = {IDD_RUNNINGPAGE, LayoutKind::FillFrame,
                              {FrameOf("frmSearchRunningUI1", "TfrmSearchRunningUI")}};
 

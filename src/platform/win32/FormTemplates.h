@@ -8,7 +8,7 @@ namespace platform::win32 {
 enum class ControlKind { Edit, ListBox, Button, Panel, ContextMenuItem, MenuItem, PageControl, Frame };
 
 // How a form or frame places its controls when it is sized (in pixels).
-enum class LayoutKind { None, SearchPanel, FillFrame, Selector, MainWindow };
+enum class LayoutKind { None, SearchPanel, FillFrame, Selector, MainWindow, AddItemsPage };
 
 // One named control of a dialog template in res/zephyrix.rc. Panels have no window
 // of their own: they are the areas the layout computes. Context-menu items belong

@@ -6,8 +6,10 @@
 #include "common/Exception.h"
 #include "platform/ErrorReport.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/DroppedFiles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/SystemError.h"
+#include "res/resource.h"
 
 namespace platform::win32 {
 
@@ -211,7 +213,33 @@ void Win32Container::LayOut(HWND dialog)
     case LayoutKind::MainWindow:
         PageControl("pcMain").Place(RECT{4, 4, width - 4, height - 4});
         break;
+    case LayoutKind::AddItemsPage: LayOutAddItemsPage(dialog, width); break;
     }
+}
+
+// The top row: a 110-pixel caption, pnlTopMiddle with the edit, a 64-pixel panel
+// with "Browse"; the explanation under it; pnlButtons with the three operations,
+// 42 high and 4 apart from a top of 5. The panels' handlers set the widths.
+void Win32Container::LayOutAddItemsPage(HWND page, int width)
+{
+    constexpr int CaptionWidth = 110;
+    constexpr int BrowseWidth = 64;
+    constexpr int ButtonsTop = 70;
+    constexpr int ButtonHeight = 42;
+    const int middle = width - CaptionWidth - BrowseWidth;
+    Place(GetDlgItem(page, IDC_CLIPBOARDCAPTION), 4, 8, CaptionWidth - 8, 16);
+    Place(Edit("edClipboard").Handle(), CaptionWidth + 6, 5, middle - 12, 21);
+    Place(Button("SpeedButton1").Handle(), width - BrowseWidth + 3, 4, 57, 22);
+    Place(GetDlgItem(page, IDC_LBLEXPLAIN), 4, 34, width - 8, 32);
+    int top = ButtonsTop + 5;
+    for (const char* name : {"btnLaunchFile", "btnLaunchAsStartIn", "btnLaunchAsParam"}) {
+        Place(Button(name).Handle(), 4, top, width - 8, ButtonHeight);
+        top += ButtonHeight + 4;
+    }
+    RunHandler([&] {
+        Panel("pnlTopMiddle").Resize(middle);
+        Panel("pnlButtons").Resize(width);
+    });
 }
 
 // The panels' arrangement: pnlTop (31 high) holds pnlTopLeft with the edit and
@@ -311,6 +339,7 @@ Win32Form::Win32Form(const std::string& className) : Win32Container(className)
         DestroyWindow(dialog_);
         throw;
     }
+    placed_ = std::make_unique<PlacedWindow>(dialog_, mainWindow, false);
     OpenForms()[dialog_] = this;
 }
 
@@ -361,9 +390,18 @@ int Win32Form::ShowModal()
 void Win32Form::Show()
 {
     const bool wasVisible = Visible();
-    ShowWindow(dialog_, SW_SHOW);
+    if (!wasVisible)
+        Fire(OnBeforeShow);
+    // A hidden window takes the state its placement gave it when it comes up.
+    const bool maximize = !wasVisible && placed_->PendingState() == WindowState::Maximized;
+    ShowWindow(dialog_, maximize ? SW_SHOWMAXIMIZED : SW_SHOW);
     if (!wasVisible)
         Fire(OnShow);
+}
+
+void Win32Form::AcceptDroppedFiles()
+{
+    win32::AcceptDroppedFiles(dialog_);
 }
 
 void Win32Form::Restore()
@@ -404,6 +442,15 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         RunHandler([this] { Close(); });
         return TRUE;
+    case WM_DROPFILES: {
+        // The names are taken and the drop released before the handler runs.
+        const std::vector<std::string> names = TakeDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        RunHandler([this, &names] {
+            if (OnDropFiles)
+                OnDropFiles(names);
+        });
+        return TRUE;
+    }
     case WM_HOTKEY:
         RunHandler([this, wParam] {
             if (OnHotkey)
@@ -411,12 +458,14 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
         });
         return TRUE;
     case WM_ACTIVATE: {
-        // Coming back from this thread's own message box or menu is not an
-        // activation of the form; coming from another program or from hidden is.
+        // Only a change of the application's active form activates the form: coming
+        // back from another of its forms, a dialog that closed. Coming back from
+        // another program, a message box or a menu is not one, nor the system's
+        // activation of a window just shown (often late under Wine), which would
+        // otherwise undo the page its caller chose.
         HWND previous = reinterpret_cast<HWND>(lParam);
-        const bool fromOwnPopup = previous != nullptr && FromWindow(previous) == nullptr &&
-                                  GetWindowThreadProcessId(previous, nullptr) == GetCurrentThreadId();
-        if (LOWORD(wParam) == WA_INACTIVE || !OnActivate || fromOwnPopup)
+        const bool fromOwnForm = previous != nullptr && previous != dialog_ && FromWindow(previous) != nullptr;
+        if (LOWORD(wParam) == WA_INACTIVE || !OnActivate || !fromOwnForm)
             return FALSE;
         RunHandler([this] { Fire(OnActivate); });
         return TRUE;

@@ -9,6 +9,7 @@
 #include "platform/Widgets.h"
 #include "platform/win32/Controls.h"
 #include "platform/win32/FormTemplates.h"
+#include "platform/win32/WindowPlacement.h"
 
 namespace platform::win32 {
 
@@ -73,6 +74,7 @@ private:
     }
     [[noreturn]] void Missing(const std::string& name) const;
     void LayOutSearchPanel(int width, int height);
+    void LayOutAddItemsPage(HWND page, int width);
     void Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window);
 
     std::map<std::string, std::unique_ptr<Win32Widget>> widgets_;
@@ -110,6 +112,8 @@ public:
     bool Active() const override { return GetActiveWindow() == dialog_; }
     bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;
     void UnregisterHotkey(int id) override { UnregisterHotKey(dialog_, id); }
+    PlacedWindow& Placed() override { return *placed_; }
+    void AcceptDroppedFiles() override;
 
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -118,6 +122,7 @@ public:
 
 private:
     void Close();
+    std::unique_ptr<PlacedWindow> placed_;
     bool modal_ = false;
     int modalResult_ = ModalResultNone;
 };

@@ -22,6 +22,7 @@ protected:
         owned = sim.widgets.CreateForm("TAddItemsPage");
         form = static_cast<SimForm*>(owned.get());
         page = std::make_unique<TAddItemsPage>(*form, Folder, [this](const std::string& text) { ShowFromMessage(text); });
+        form->AcceptDroppedFiles();
         form->OnDropFiles = [this](const std::vector<std::string>& names) { page->StDropFiles1DropFiles(names); };
     }
 

@@ -126,13 +126,12 @@ TEST_F(MainFormTest, EscCloseAndMinimiseHideTheWindowWhichKeepsRunning)
 TEST_F(MainFormTest, EachHotkeyBringsItsPage)
 {
     StartUp();
-    int addItemsShown = 0;
-    main->tsAddItemsShow = [&] { ++addItemsShown; };
+    sim.clipboard.Contents = "C:\\docs";
     sim.widgets.SimulateHotkey(Win, 'J');
     form->Type("xyz");
     sim.widgets.SimulateHotkey(Win, 'K');
     EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
-    EXPECT_EQ(addItemsShown, 1);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\docs") << "the page shows the clipboard's text";
 
     sim.windows.Open("Calculator");
     sim.widgets.SimulateHotkey(Win, 'H');
@@ -168,23 +167,28 @@ TEST_F(MainFormTest, TextFromAnotherStartSurvivesTheStartupHide)
     EXPECT_EQ(main->edClipboard.Text(), "C:\\My Files\\a.txt -x ");
 }
 
-TEST_F(MainFormTest, ALateActivationDoesNotUndoTheCallersPage)
+TEST_F(MainFormTest, OnlyTheApplicationsOwnDialogsClosingResetTheWindow)
 {
     StartUp();
     form->ActivatesLater = true;
     main->ShowFromMessage("C:\\a.txt ");
     form->CompleteActivation();
-    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems) << "the late activation belongs to the bring-up";
     EXPECT_EQ(main->edClipboard.Text(), "C:\\a.txt ");
 
-    sim.widgets.SimulateHotkey(Win, 'H');
-    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsRunning) << "already active: no activation to wait for";
-
-    // The user comes back to the window from another program: a fresh query.
+    // The user looks at another program and comes back: the query stays.
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->CompleteActivation();
+    form->Type("no");
     form->Deactivate();
     form->Activate();
     form->CompleteActivation();
-    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
+    EXPECT_EQ(Launch().Edit("edLaunch").Text(), "no");
+
+    // A dialog of the application closes: the window is the active form again, fresh.
+    form->ActivatesLater = false;
+    form->MenuItem("About1").Click();
+    EXPECT_EQ(Launch().Edit("edLaunch").Text(), "");
 }
 
 TEST_F(MainFormTest, EmptyMessageOnlyBringsTheWindowForward)
@@ -213,6 +217,117 @@ TEST_F(MainFormTest, SettingsAndAbbreviationsAreSavedWhenTheWindowGoes)
     StartUp();
     main.reset();
     EXPECT_NE(sim.registry.FindValue(SettingsKey, "ModifierKey"), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+class MainWindowPartsTest : public MainFormTest {
+protected:
+    static constexpr const char* Placement = "Software\\Morrowfield\\Zephyrix\\FormSettings\\TMainForm";
+    std::string Stored(const std::string& name)
+    {
+        const auto* value = sim.registry.FindValue(Placement, name);
+        return value == nullptr ? "<none>" : value->Text;
+    }
+};
+
+TEST_F(MainWindowPartsTest, DroppedFilesAndForwardedTextWinOverTheClipboard)
+{
+    StartUp();
+    sim.clipboard.Contents = "from the clipboard";
+    EXPECT_TRUE(form->AcceptsDroppedFiles);
+    form->DropFiles({"C:\\docs\\a.txt", "C:\\docs\\b.txt"});
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\docs\\a.txt");
+    EXPECT_TRUE(form->Edit("edClipboard").CompletesPaths);
+}
+
+TEST_F(MainWindowPartsTest, AClipboardHeldElsewhereIsReportedAndTheForwardedTextStillArrives)
+{
+    StartUp();
+    sim.clipboard.HeldByAnotherProgram = true;
+    main->ShowFromMessage("C:\\x.txt ");
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\x.txt ");
+    ASSERT_EQ(sim.application.ErrorsShown.size(), 1u);
+    EXPECT_EQ(sim.application.ErrorsShown[0], "Cannot open clipboard.");
+}
+
+TEST_F(MainWindowPartsTest, OperationOneOnTheWindowWritesTheShortcutStartsItAndHides)
+{
+    sim.files.AddFile("C:\\docs\\report.txt", "text");
+    StartUp();
+    sim.clipboard.Contents = "C:\\docs\\report.txt";
+    sim.widgets.SimulateHotkey(Win, 'K');
+    form->Button("btnLaunchFile").Click();
+    const std::string link = main->NewShortcutsFolder + "\\report.txt.lnk";
+    EXPECT_TRUE(sim.files.FileExists(link));
+    ASSERT_FALSE(sim.shell.Opened.empty());
+    EXPECT_EQ(sim.shell.Opened.back().File, "C:\\docs\\report.txt") << "the new shortcut is started";
+    EXPECT_EQ(sim.application.HideCount, 1);
+}
+
+TEST_F(MainWindowPartsTest, OptionsOkSavesAndMovesTheHotkeysCancelKeepsThem)
+{
+    StartUp();
+    sim.widgets.WhileModal = [](SimForm& dialog) {
+        dialog.CheckBox("cbKeyWin").SetChecked(false);
+        dialog.CheckBox("cbKeyCtrl").SetChecked(true);
+        dialog.CheckBox("cbKeyAlt").SetChecked(true);
+        dialog.ComboBox("cbxKey").SetItemIndex('Z' - 'A');
+        dialog.Button("Button1").Click();
+    };
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->MenuItem("Options1").Click();
+    EXPECT_FALSE(sim.widgets.SimulateHotkey(Win, 'J')) << "the old combination is withdrawn";
+    EXPECT_TRUE(sim.widgets.SimulateHotkey(2 | 1, 'Z'));
+    EXPECT_EQ(sim.registry.FindValue(SettingsKey, "Key")->Number, 'Z');
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
+
+    sim.widgets.WhileModal = [](SimForm& dialog) {
+        dialog.ComboBox("cbxKey").SetItemIndex(0);
+        dialog.PressKey(platform::vk::Escape);
+    };
+    form->MenuItem("Options1").Click();
+    EXPECT_TRUE(sim.widgets.SimulateHotkey(2 | 1, 'Z'));
+    EXPECT_EQ(sim.registry.FindValue(SettingsKey, "Key")->Number, 'Z');
+}
+
+TEST_F(MainWindowPartsTest, PlacementIsStoredOnCloseAndAppliedOnTheNextShowing)
+{
+    StartUp();
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->Window.Record.NormalPosition = {10, 20, 706, 490};
+    form->CloseWindow();
+    EXPECT_FALSE(form->Visible()) << "closing only hides";
+    EXPECT_EQ(Stored("NormPos"), "10,20,706,490");
+    EXPECT_EQ(Stored("Visible"), "0");
+
+    // Moved and hidden with Esc: not stored, and undone when it is shown again.
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->Window.Record.NormalPosition = {300, 300, 996, 770};
+    form->PressKey(platform::vk::Escape);
+    sim.widgets.SimulateHotkey(Win, 'J');
+    EXPECT_EQ(form->Window.Record.NormalPosition.Left, 10);
+    EXPECT_EQ(Stored("NormPos"), "10,20,706,490");
+
+    // Every showing restores, so the end of the program stores again what was restored.
+    main.reset();
+    EXPECT_EQ(Stored("NormPos"), "10,20,706,490");
+    EXPECT_EQ(Stored("Visible"), "1");
+}
+
+TEST_F(MainWindowPartsTest, PlacementIsStoredWhenTheProgramEndsWithoutAClose)
+{
+    StartUp();
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->Window.Record.NormalPosition = {40, 50, 736, 520};
+    main.reset();
+    EXPECT_EQ(Stored("NormPos"), "40,50,736,520");
+    EXPECT_EQ(Stored("Visible"), "1");
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "platform/win32/TrayIcon.h"
 #include "res/resource.h"
 #include "shell/fAbout.h"
+#include "additems/AddItemsPage.h"
 #include "shell/main.h"
 #include "shell/systray.h"
 
@@ -127,6 +128,44 @@ TEST_F(MainFormWin32Test, ATextFromAnotherStartIsNotHiddenByTheStartupHide)
     EXPECT_TRUE(Visible());
     EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
     EXPECT_EQ(main->edClipboard.Text(), "C:\\My Files\\a.txt -x ");
+}
+
+TEST_F(MainFormWin32Test, FilesDroppedOnTheWindowComeUpOnTheAddPage)
+{
+    StartUp();
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\docs\\first.txt", "C:\\second"})), 0);
+    Pump();
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\docs\\first.txt");
+}
+
+TEST_F(MainFormWin32Test, AddPageButtonsFillThePageWidth)
+{
+    StartUp();
+    PostMessageA(window, WM_HOTKEY, 1, 0);
+    Pump();
+    auto& page = *main->AddItems;
+    HWND first = static_cast<platform::win32::Win32Button&>(page.btnLaunchFile).Handle();
+    RECT pageRect{};
+    GetClientRect(GetParent(first), &pageRect);
+    EXPECT_TRUE(IsWindowVisible(first));
+    EXPECT_EQ(page.btnLaunchFile.Width(), pageRect.right - 8);
+    EXPECT_EQ(page.btnLaunchAsParam.Width(), page.btnLaunchFile.Width());
+    EXPECT_EQ(page.edClipboard.Width(), pageRect.right - 110 - 64 - 12);
+    char caption[128] = {};
+    GetWindowTextA(first, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "&1.  Launch this file / open directory with Windows explorer.");
+
+    // The window grows: the handlers widen the buttons and the edit with it.
+    const int before = page.btnLaunchFile.Width();
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(page.btnLaunchFile.Width(), before + 100);
 }
 
 TEST_F(MainFormWin32Test, SettingsAreSavedWhenTheWindowGoes)
