@@ -24,6 +24,7 @@ cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
     [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null
     rm -rf "$scratch" "${links:-/nonexistent}"
+    [ -n "${new_shortcuts:-}" ] && rm -f "$new_shortcuts/${program:-none}.lnk"
 }
 fail() {
     echo "FAIL: $*"
@@ -141,13 +142,33 @@ type_text '日本'
 shot 5-after-restart
 enter_starts 'Ελληνικά' "日本 after a restart: the abbreviation was not loaded again"
 
+# A path with non-ASCII characters typed into the Add page becomes the shortcut's name.
+program='Ρεκόρντερ 日本.exe'
+cp "$bin/record_start.exe" "$scratch/Ελληνικά/$program"
+new_shortcuts=$(winepath -u "$programs_win\\Zephyrix\\New Shortcuts" 2>/dev/null)
+rm -f "$new_shortcuts/$program.lnk"
+hotkey super+k
+wait_for 10 main_visible || fail "Win+K did not show the window"
+main=$(main_window)
+xdotool windowfocus --sync "$main"
+sleep 1
+xdotool mousemove --window "$main" 300 58 click 1 # into the edit, clear of the buttons
+sleep 0.5
+xdotool key ctrl+a BackSpace
+type_text "$scratch_win\\Ελληνικά\\$program"
+shot 7-add-page-typed
+xdotool key alt+1
+wait_for 15 test -f "$new_shortcuts/$program.lnk" ||
+    fail "Alt+1 did not write a shortcut named $program.lnk in New Shortcuts: $(ls "$new_shortcuts" 2>&1)"
+wait_for 5 main_hidden || fail "the window stayed visible after adding the item"
+
 # A window with a Greek title is listed on "Running Programs" and picked by typing.
 wine "$bin/show_window.exe" 'C:\zx-unicode\window-ready.txt' "$greek_title" 'C:\zx-unicode\window-active.txt' &
 window_pid=$!
 wait_for 15 test -f "$scratch/window-ready.txt" || fail "the Greek window did not open"
 show_page super+h
 type_text 'Ελληνικό'
-shot 6-running-programs-greek
+shot 8-running-programs-greek
 rm -f "$scratch/window-active.txt"
 xdotool key Return
 wait_for 10 test -f "$scratch/window-active.txt" || fail "Enter on Running Programs did not bring the Greek window forward"
