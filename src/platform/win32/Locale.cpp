@@ -3,30 +3,48 @@
 #include <windows.h>
 
 #include <climits>
-#include <string_view>
+#include <iterator>
+#include <memory>
 
 namespace platform::win32 {
 
 namespace {
 
-// The text in UTF-16, in a buffer reused by each call on this thread: sorting a catalogue
-// compares texts millions of times, and none of them should allocate.
-std::wstring_view Widen(const std::string& text, std::wstring& buffer, bool& ok)
-{
-    ok = true;
-    if (text.empty())
-        return std::wstring_view(L"", 0); // a real pointer: the call refuses a null one
-
-    if (text.size() > INT_MAX) {
-        ok = false;
-        return {};
+// A text in UTF-16, converted with the process's code page. Catalogue names fit the
+// buffer on the stack: sorting compares them millions of times and none should allocate.
+class WideText {
+public:
+    explicit WideText(const std::string& text)
+    {
+        if (text.empty())
+            return;
+        if (text.size() > INT_MAX) {
+            failed_ = true;
+            return;
+        }
+        // No code page gives more UTF-16 units than it has bytes.
+        if (text.size() > std::size(local_)) {
+            heap_ = std::make_unique<wchar_t[]>(text.size());
+            data_ = heap_.get();
+        }
+        length_ = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), data_,
+                                      static_cast<int>(text.size()));
+        failed_ = length_ <= 0;
     }
-    buffer.resize(text.size()); // no code page gives more UTF-16 units than bytes
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), buffer.data(),
-                                           static_cast<int>(buffer.size()));
-    ok = length > 0;
-    return std::wstring_view(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
-}
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+
+    bool Failed() const { return failed_; }
+    const wchar_t* Data() const { return data_; }
+    int Length() const { return length_; }
+
+private:
+    wchar_t local_[256];
+    std::unique_ptr<wchar_t[]> heap_;
+    wchar_t* data_ = local_; // a real pointer even when empty: the comparison refuses a null one
+    int length_ = 0;
+    bool failed_ = false;
+};
 
 int ByteOrder(const std::string& a, const std::string& b)
 {
@@ -42,17 +60,13 @@ int Locale::CompareText(const std::string& a, const std::string& b)
     // in the UTF-8 code page it would read "\xC3\xA9" as two Western letters and no longer
     // see "e" and "E" with an accent as one letter in two cases. So the texts are converted
     // with the process's code page and compared in UTF-16.
-    thread_local std::wstring wideA;
-    thread_local std::wstring wideB;
-    bool convertedA = false;
-    bool convertedB = false;
-    const std::wstring_view left = Widen(a, wideA, convertedA);
-    const std::wstring_view right = Widen(b, wideB, convertedB);
-    if (!convertedA || !convertedB)
+    const WideText left(a);
+    const WideText right(b);
+    if (left.Failed() || right.Failed())
         return ByteOrder(a, b);
     // Lengths are passed so that embedded NULs take part and no terminator is needed.
-    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.data(), static_cast<int>(left.size()),
-                                      right.data(), static_cast<int>(right.size()));
+    const int result = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, left.Data(), left.Length(), right.Data(),
+                                      right.Length());
     if (result == 0) // invalid arguments: fall back on byte order rather than calling texts equal
         return ByteOrder(a, b);
     return result - CSTR_EQUAL;
