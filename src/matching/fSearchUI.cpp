@@ -51,6 +51,13 @@ TfrmSearchUI::~TfrmSearchUI()
 
 void TfrmSearchUI::ResetSearch()
 {
+    // Emptying a non-empty edit refills the list; an edit already empty would leave
+    // the catalogue as it was before a rescan or reload, without its new entries.
+    if (edLaunch.Text().empty() && rowsGeneration_ != SearchData().Generation()) {
+        platform::ListUpdate update(lbSearch);
+        lbSearch.Clear();
+        ShowWholeCatalogue();
+    }
     edLaunch.SetText("");
     edLaunch.SetFocus();
 }

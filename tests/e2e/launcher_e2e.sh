@@ -1,125 +1,94 @@
 #!/usr/bin/env bash
-# End to end: the real zephyrix.exe under Wine, driven with xdotool as a user
-# would, checking what the user sees and what stays behind.
+# End to end: Win+J, a few letters, Enter starts the highlighted shortcut's target and
+# learns the letters, so the same letters put that entry at the top the next time; a
+# shortcut added to the Start Menu meanwhile is found once the folder settles.
 #   launcher_e2e.sh <folder of the built programs> <folder for the screenshots>
-# Runs inside scripts/with-wine.sh (a display, the prefix and its server).
-set -uo pipefail
-bin=$1
-artefacts=$2
-mkdir -p "$artefacts"
-rm -f "$artefacts"/*.png
+source "$(dirname "$0")/lib.sh"
 
-scratch_win='C:\zx-e2e'
-scratch="$WINEPREFIX/drive_c/zx-e2e"
-pid=""
-
-shot() { import -window root "$artefacts/$1.png" 2>/dev/null || true; }
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    rm -rf "$scratch"
-    [ -n "${link:-}" ] && rm -f "$link"
+# Each shortcut starts the recording program in a folder of its own, so the folder that
+# receives started.txt tells which entry was launched.
+started_in() { [ -f "$scratch/$1/started.txt" ]; }
+# Types the last letter of the query again: every change of the text searches anew.
+search_again() {
+    xdotool key BackSpace
+    type_text "${1: -1}"
 }
-fail() {
-    echo "FAIL: $*"
-    shot failure
-    cleanup
-    exit 1
-}
-# Polls a command for up to $1 seconds.
-wait_for() {
-    local seconds=$1
-    shift
-    for _ in $(seq 1 $((seconds * 10))); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-main_visible() { xdotool search --onlyvisible --name '^Morrowfield -- ZEPHYRIX$'; }
-main_exists() { xdotool search --name '^Morrowfield -- ZEPHYRIX$'; }
-main_hidden() { ! main_visible; }
-main_window() { xdotool search --name '^Morrowfield -- ZEPHYRIX$' | head -1; }
-tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' | head -1; }
-started() { [ -f "$scratch/started.txt" ]; }
-# Wine sees the hotkey only while one of its windows has the X focus.
-hotkey() {
-    local window
-    window=$(tray_window)
-    [ -n "$window" ] || window=$(main_window)
-    xdotool windowfocus --sync "$window"
-    xdotool key --window "$window" "$1"
+call_up_launch_page() {
+    hotkey super+j
+    wait_for 10 main_shows visible=1 page=Launch! edit= focus=Edit ||
+        fail "Win+J did not show the window on Launch! with an empty query and the caret in the search edit"
+    focus_search_edit
 }
 
-# A clean user: no settings or abbreviations from earlier runs, one program in the Start Menu.
-wine reg delete 'HKCU\Software\Morrowfield' /f >/dev/null 2>&1
-appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
-programs_win="$appdata\\Microsoft\\Windows\\Start Menu\\Programs"
-mkdir -p "$scratch"
-cp "$bin/record_start.exe" "$scratch/"
-wine "$bin/make_link.exe" "$programs_win\\ZephyrixE2E\\Recorder.lnk" "$scratch_win\\record_start.exe" "$scratch_win" ||
-    fail "could not write the test shortcut"
-link=$(winepath -u "$programs_win\\ZephyrixE2E\\Recorder.lnk" 2>/dev/null)
+reset_user
+mkdir -p "$scratch/book" "$scratch/recorder"
+add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
+add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
+add_start_menu_link Notepad "$scratch_win\\record_start.exe"
+start_zephyrix
 
-wine "$bin/zephyrix.exe" &
-pid=$!
-wait_for 30 main_exists || fail "the main window was never created"
-# Shown as the message loop starts, hidden at the icon timer's first tick.
-wait_for 10 main_hidden || fail "the main window is visible after start-up"
-wait_for 10 tray_window || fail "no icon in the notification area"
-shot 1-started
-
-# A second start hands its arguments to the running instance and ends at once.
-began=$(date +%s)
-timeout 30 wine "$bin/zephyrix.exe" 'C:\My Files\a.txt' -x
-status=$?
-[ "$status" -eq 0 ] || fail "a second start ended with $status"
-[ $(($(date +%s) - began)) -le 10 ] || fail "a second start took more than 10 seconds to end"
-wait_for 10 main_visible || fail "a second start did not bring the running window forward"
-sleep 1
-shot 1b-second-start-add-items
-main=$(main_window)
-xdotool windowfocus --sync "$main"
-sleep 1
-xdotool mousemove --window "$main" 300 58 click 1 # into the edit, clear of the buttons
+call_up_launch_page
+catalogue=$(main_value list)
+[ "${catalogue:-0}" -ge 2 ] || fail "the Launch! list holds ${catalogue:-no} entries"
+type_text rec
+wait_for 5 main_shows edit=rec || fail "the typed text is not in the search edit"
+matches=$(main_value list)
+[ "${matches:-0}" -ge 2 ] && [ "$matches" -lt "$catalogue" ] || fail "typing rec left ${matches:-no} of $catalogue entries"
 sleep 0.5
-xdotool key Escape
-wait_for 5 main_hidden || fail "Esc did not hide the window on the add-items page"
+shot 1-launch-typed-rec
+shot_window launch-page
 
-hotkey super+j
-wait_for 10 main_visible || fail "Win+J did not show the window"
-shot 2-launch-page
-
-main=$(main_window)
-xdotool windowfocus --sync "$main"
-sleep 1 # the activation that comes with the focus empties the query; type after it
-# Into the search edit as a user would, with a click: the X focus alone does not
-# always reach the control under Wine without a window manager.
-xdotool mousemove --window "$main" 100 58 click 1
-sleep 0.5
-xdotool type --delay 80 rec
-sleep 1
-shot 3-typed-rec
-
+# Recipe Book sorts first; Down takes the focus into the list and on to Recorder; a
+# letter brings it back to the edit. Enter starts the selected entry.
+xdotool key Down
+wait_for 5 main_shows focus=ListBox || fail "Down did not move the focus into the list"
+type_text x
+wait_for 5 main_shows focus=Edit edit=recx list=0 || fail "a letter typed in the list did not go to the search edit"
+xdotool key BackSpace
+wait_for 5 main_shows edit=rec "list=$matches" || fail "BackSpace did not widen the search again"
+xdotool key Down
+wait_for 5 main_shows focus=ListBox || fail "Down did not move the focus into the list again"
 xdotool key Return
-wait_for 15 started || fail "Enter did not start the shortcut's target"
-wait_for 5 main_hidden || fail "the window stayed visible after the launch"
-wine reg query 'HKCU\Software\Morrowfield\Zephyrix\Abbreviations' /v Abbrev0 2>/dev/null | grep -q 'rec' ||
-    fail "the typed text was not learned as the abbreviation"
+wait_for 15 started_in recorder || fail "Down and Enter did not start the second entry"
+started_in book && fail "the first entry was started too"
+wait_for 5 main_shows visible=0 || fail "the window stayed visible after the launch"
+learned=$(wine reg query 'HKCU\Software\Morrowfield\Zephyrix\Abbreviations' 2>/dev/null | tr -d '\r')
+grep -Eq '^ +Abbrev0 +REG_SZ +rec$' <<<"$learned" && grep -Eq '^ +Path0 +REG_SZ +.*\\Recorder\.lnk$' <<<"$learned" ||
+    fail "the typed text was not learned as the abbreviation of Recorder: $learned"
 
-hotkey super+j
-wait_for 10 main_visible || fail "Win+J did not show the window again"
-xdotool windowfocus --sync "$main"
+# The learned letters now put Recorder at the top: Enter alone starts it.
+rm -f "$scratch/recorder/started.txt"
+call_up_launch_page
+main_shows "list=$catalogue" || fail "the Launch! list does not hold the whole catalogue again"
+type_text rec
+wait_for 5 main_shows edit=rec "list=$matches" || fail "typing rec again did not list the same entries"
+xdotool key Return
+wait_for 15 started_in recorder || fail "the learned abbreviation did not put Recorder at the top"
+started_in book && fail "Enter started the entry without the abbreviation"
+wait_for 5 main_shows visible=0 || fail "the window stayed visible after the second launch"
+
+call_up_launch_page
+type_text quasar
+wait_for 5 main_shows edit=quasar list=0 || fail "quasar matched before its shortcut existed"
+
+# The folder watch rescans 2000 ms after the last change; the next keystroke finds the entry.
+add_start_menu_link Quasar "$scratch_win\\record_start.exe"
+created=$(milliseconds)
+search_again quasar
+if [ $(($(milliseconds) - created)) -lt 1000 ]; then
+    main_shows list=0 || fail "the new shortcut was listed before the folder settled"
+fi
+found=""
+while [ $(($(milliseconds) - created)) -lt 15000 ]; do
+    search_again quasar
+    main_shows edit=quasar list=1 && found=$(($(milliseconds) - created)) && break
+    sleep 0.3
+done
+[ -n "$found" ] || fail "a shortcut added to the Start Menu was not found within 15 s"
+echo "the new shortcut was found ${found} ms after it was written"
+shot 2-new-shortcut-found
+
 xdotool key Escape
-wait_for 5 main_hidden || fail "Esc did not hide the window"
-
-hotkey super+j
-wait_for 10 main_visible || fail "Win+J did not show the window a third time"
-xdotool windowfocus --sync "$main"
-xdotool key alt+f
-sleep 1
-shot 4-file-menu
-xdotool key x
-wait_for 20 bash -c "! kill -0 $pid" || fail "File > Exit did not end the process"
-pid=""
-cleanup
+wait_for 5 main_shows visible=0 || fail "Esc did not hide the window"
+exit_zephyrix
 echo "PASS"

@@ -30,21 +30,17 @@ UiThread::UiThread()
 UiThread::~UiThread()
 {
     // The window drops what is still queued for it, which would leave the callers waiting.
-    // The system hands out a pending WM_QUIT whatever the filter (the message loop posts
-    // it again as it ends): it carries no call, and is put back for whoever loops next.
+    // PeekMessage hands out a pending WM_QUIT whatever the filter: it is no call, and
+    // it goes back for the loop that is ending.
     MSG message;
-    bool quit = false;
-    WPARAM exitCode = 0;
     while (PeekMessageA(&message, window_.Handle(), CallMessage, CallMessage, PM_REMOVE)) {
-        if (message.message == CallMessage && message.lParam != 0) {
-            (*ReceiveCall(message.lParam))->Withdraw();
-        } else if (message.message == WM_QUIT) {
-            quit = true;
-            exitCode = message.wParam;
+        if (message.message != CallMessage) {
+            if (message.message == WM_QUIT)
+                PostQuitMessage(static_cast<int>(message.wParam));
+            break;
         }
+        (*ReceiveCall(message.lParam))->Withdraw();
     }
-    if (quit)
-        PostQuitMessage(static_cast<int>(exitCode));
 }
 
 bool UiThread::RunAndWait(std::function<void()> work, std::stop_token stop)

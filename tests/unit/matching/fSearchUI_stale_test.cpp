@@ -113,3 +113,22 @@ TEST_F(StaleRowsTest, ClearAbbreviationOfAnEntryThatIsGoneOnlyRefreshes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StaleRowsTest, ResettingAnEmptySearchShowsTheCatalogueAsItIsNow)
+{
+    ChangeProgramsAndSettle("Mixer");
+    ASSERT_EQ(Rows(), (Texts{"Mail", "Maps - mp", "Music"})) << "the list does not follow the catalogue by itself";
+    List().SetItemIndex(1);
+    panel->ResetSearch();
+    EXPECT_EQ(Rows(), (Texts{"Mail", "Maps - mp", "Mixer", "Music"}));
+    EXPECT_EQ(List().ItemIndex(), platform::IListBox::NoRow);
+
+    // Nothing changed since: the list and its selection stay as they are.
+    List().SetItemIndex(2);
+    panel->ResetSearch();
+    EXPECT_EQ(List().ItemIndex(), 2);
+}
+
+} // namespace

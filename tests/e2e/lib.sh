@@ -1,0 +1,176 @@
+# Shared by the end-to-end scripts: the real zephyrix.exe under Wine, driven with xdotool
+# as a user would, read back with inspect_window.exe as the user would see it.
+# A script sources this file with <folder of the built programs> <folder for screenshots>
+# as its arguments, and runs inside scripts/with-wine.sh (a display, the prefix, its server).
+set -uo pipefail
+bin=$1
+artefacts=$2/$(basename "$0" .sh)
+mkdir -p "$artefacts"
+rm -f "$artefacts"/*.png
+
+main_title='Morrowfield -- ZEPHYRIX'
+application_title='Morrowfield - zephyrix'
+scratch_win='C:\zx-e2e'
+scratch="$WINEPREFIX/drive_c/zx-e2e"
+# The programs this script started, ended in any case when it ends.
+zx_pid=""
+helper_pids=()
+clipboard_pid=""
+# Shortcut folders and files this script put into the Start Menu.
+start_menu_entries=()
+
+shot() { import -window root "$artefacts/$1.png" 2>/dev/null || true; }
+# The main window alone, for the user guide and the README.
+shot_window() { import -window "$(main_window)" "$artefacts/$1.png" 2>/dev/null || true; }
+
+cleanup() {
+    local process
+    for process in ${zx_pid:-} "${helper_pids[@]}"; do
+        kill "$process" 2>/dev/null
+    done
+    local entry
+    for entry in "${start_menu_entries[@]}"; do
+        rm -rf "$entry"
+    done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    echo "--- the main window:"
+    main_state
+    shot failure
+    exit 1
+}
+
+# Polls a command for up to $1 seconds.
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    while true; do
+        "$@" >/dev/null 2>&1 && return 0
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+}
+
+milliseconds() { date +%s%3N; }
+
+# What the user sees of a window, one name=value a line (see inspect_window.cpp).
+window_state() { wine "$bin/inspect_window.exe" state "$1" 2>/dev/null | tr -d '\r'; }
+main_state() { window_state "$main_title"; }
+# True when the window of that title shows every given name=value line.
+window_shows() { # <title> <name=value>...
+    local state line
+    state=$(window_state "$1")
+    shift
+    [ -n "$state" ] || return 1
+    for line in "$@"; do
+        grep -qxF -- "$line" <<<"$state" || return 1
+    done
+}
+main_shows() { window_shows "$main_title" "$@"; }
+# The value of one name in the main window's state (the first of several).
+main_value() { main_state | sed -n "s/^$1=//p" | head -1; }
+send_main() { wine "$bin/inspect_window.exe" send "$main_title" "$1" >/dev/null 2>&1; }
+message_box() { wine "$bin/inspect_window.exe" message "$1" 2>/dev/null | tr -d '\r'; }
+
+main_exists() { xdotool search --name "^$main_title\$"; }
+main_window() { xdotool search --name "^$main_title\$" | head -1; }
+tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' | head -1; }
+no_tray_window() { ! tray_window | grep -q .; }
+process_ended() { ! kill -0 "$zx_pid" 2>/dev/null; }
+
+# Wine sees the hotkey only while one of its windows has the X focus.
+hotkey() {
+    local window
+    window=$(tray_window)
+    [ -n "$window" ] || window=$(main_window)
+    xdotool windowfocus --sync "$window"
+    xdotool key --window "$window" "$1"
+}
+
+# Gives the main window the X focus and clicks into the search edit of the page in view,
+# as a user would: the X focus alone does not always reach the control under Wine
+# without a window manager.
+focus_search_edit() {
+    local window
+    window=$(main_window)
+    xdotool windowfocus --sync "$window"
+    xdotool mousemove --window "$window" 100 58 click 1
+    sleep 0.3
+}
+
+# The same for the add page's edit, right of its caption.
+focus_add_items_edit() {
+    local window
+    window=$(main_window)
+    xdotool windowfocus --sync "$window"
+    xdotool mousemove --window "$window" 300 58 click 1
+    sleep 0.3
+}
+
+type_text() { xdotool type --delay 60 "$1"; }
+# Keys for the main window: it gets the X focus first, as a click on it would give it.
+press_in_main() {
+    xdotool windowfocus --sync "$(main_window)"
+    xdotool key "$@"
+}
+
+# The X clipboard's owner serves the text for as long as it runs; Wine takes it from there.
+set_clipboard() {
+    [ -n "$clipboard_pid" ] && kill "$clipboard_pid" 2>/dev/null
+    printf '%s' "$1" | xclip -selection clipboard -quiet >/dev/null 2>&1 &
+    clipboard_pid=$!
+    helper_pids+=("$clipboard_pid")
+    wait_for 5 bash -c "[ \"\$(xclip -o -selection clipboard 2>/dev/null)\" = '$1' ]" ||
+        fail "the X clipboard does not hold $1"
+}
+
+# A clean user: no settings or abbreviations from earlier runs, a scratch folder with the
+# recording program, and the Start Menu's programs folder in Windows and Unix form.
+reset_user() {
+    wine reg delete 'HKCU\Software\Morrowfield' /f >/dev/null 2>&1
+    local appdata
+    appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+    programs_win="$appdata\\Microsoft\\Windows\\Start Menu\\Programs"
+    programs=$(winepath -u "$programs_win" 2>/dev/null)
+    mkdir -p "$scratch"
+    cp "$bin/record_start.exe" "$scratch/"
+    main_exists >/dev/null && fail "a Zephyrix window is already open: an earlier run did not end"
+    return 0
+}
+
+# A shortcut in the test's own Start Menu folder, removed when the script ends.
+add_start_menu_link() { # <name> <target in Windows form> [<start-in folder in Windows form>]
+    start_menu_entries+=("$programs/ZephyrixE2E")
+    wine "$bin/make_link.exe" "$programs_win\\ZephyrixE2E\\$1.lnk" "$2" "${3:-$scratch_win}" ||
+        fail "could not write the shortcut $1"
+}
+
+# Starts the first instance and waits until it has settled hidden with its icon.
+start_zephyrix() {
+    wine "$bin/zephyrix.exe" &
+    zx_pid=$!
+    wait_for 30 main_exists || fail "the main window was never created"
+    # Shown as the message loop starts, hidden at the icon timer's first tick.
+    wait_for 10 main_shows visible=0 || fail "the main window is visible after start-up"
+    wait_for 10 tray_window || fail "no icon in the notification area"
+}
+
+# Ends the program as a user does: File > Exit.
+exit_zephyrix() {
+    hotkey super+j
+    wait_for 10 main_shows visible=1 || fail "Win+J did not show the window before File > Exit"
+    xdotool windowfocus --sync "$(main_window)"
+    xdotool key alt+f
+    sleep 0.5
+    xdotool key x
+    wait_for 20 process_ended || fail "File > Exit did not end the process"
+    local status=0
+    wait "$zx_pid" || status=$?
+    zx_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with $status after File > Exit"
+}

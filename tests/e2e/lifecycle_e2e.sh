@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# End to end: one instance per session, the window that hides instead of closing, and
+# what File > Exit leaves behind.
+#   lifecycle_e2e.sh <folder of the built programs> <folder for the screenshots>
+source "$(dirname "$0")/lib.sh"
+
+# Elapsed milliseconds of a command; its exit status in $status.
+timed() {
+    local began
+    began=$(milliseconds)
+    "$@" >/dev/null 2>&1
+    status=$?
+    elapsed=$(($(milliseconds) - began))
+}
+
+hidden_but_running() { # <what hid it>
+    wait_for 5 main_shows visible=0 || fail "$1 did not hide the window"
+    process_ended && fail "the program ended after $1"
+    tray_window | grep -q . || fail "the icon went away after $1"
+}
+
+reset_user
+start_zephyrix
+shot 1-started
+
+# A second start without arguments only wakes the first one up. Wine's own start-up is
+# measured with a program that does nothing, so that only the second start's work counts;
+# a machine busy with other work gets three tries.
+for attempt in 1 2 3; do
+    timed wine "$bin/inspect_window.exe" state 'no such window'
+    wine_overhead=$elapsed
+    timed timeout 30 wine "$bin/zephyrix.exe"
+    [ "$status" -eq 0 ] || fail "a second start without arguments ended with $status"
+    echo "second start: ${elapsed} ms, of which Wine's start-up about ${wine_overhead} ms"
+    [ $((elapsed - wine_overhead)) -lt 1000 ] && break
+    [ "$attempt" -eq 3 ] && fail "a second start took ${elapsed} ms (Wine alone ${wine_overhead} ms)"
+done
+wait_for 10 main_shows visible=1 page=Launch! edit= || fail "a second start did not bring the hidden window forward on Launch!"
+[ "$(main_exists | wc -l)" -eq 1 ] || fail "a second start made a window of its own"
+
+# With arguments, joined with one blank after each, on the add page; the window is up already.
+timed timeout 30 wine "$bin/zephyrix.exe" 'C:\My Files\a.txt' -x
+[ "$status" -eq 0 ] || fail "a second start with arguments ended with $status"
+wait_for 10 main_shows visible=1 'page=Add items to Launch!' 'edit=C:\My Files\a.txt -x ' ||
+    fail "a second start's arguments are not on the add page"
+sleep 0.5
+shot 2-second-start-arguments
+
+# Esc, the close box (WM_SYSCOMMAND SC_CLOSE), WM_CLOSE as a window manager sends it,
+# and minimising each hide the window; the program and its icon stay.
+press_in_main Escape
+hidden_but_running "Esc on the add page"
+
+hotkey super+j
+wait_for 10 main_shows visible=1 || fail "Win+J did not show the window"
+send_main sc-close || fail "the window did not answer WM_SYSCOMMAND SC_CLOSE"
+hidden_but_running "the close box"
+
+hotkey super+j
+wait_for 10 main_shows visible=1 || fail "Win+J did not show the window after the close box"
+send_main close || fail "the window did not answer WM_CLOSE"
+hidden_but_running "WM_CLOSE"
+
+hotkey super+h
+wait_for 10 main_shows visible=1 'page=Running Programs' || fail "Win+H did not show the window"
+send_main sc-minimise || fail "the window did not answer WM_SYSCOMMAND SC_MINIMIZE"
+hidden_but_running "minimising"
+# A press on the icon brings it back restored, on Launch!.
+tray=$(tray_window)
+xdotool mousemove --window "$tray" 10 10 click 1
+wait_for 10 main_shows visible=1 minimised=0 page=Launch! || fail "a click on the icon did not bring the window back restored"
+shot 3-back-from-icon
+
+# Alt+F4 closes as the close box does; the right button on the icon shows it as the left does.
+press_in_main alt+F4
+hidden_but_running "Alt+F4"
+xdotool mousemove --window "$tray" 10 10 click 3
+wait_for 10 main_shows visible=1 page=Launch! || fail "a right click on the icon did not show the window"
+
+exit_zephyrix
+wait_for 10 no_tray_window || fail "the icon stayed after File > Exit"
+
+# The settings are written at exit, each as a REG_DWORD, with the defaults of a new user.
+settings=$(wine reg query 'HKCU\Software\Morrowfield\Zephyrix' 2>/dev/null | tr -d '\r')
+for expected in ModifierKey=0x8 Key=0x4a AddModifierKey=0x8 AddKey=0x4b RunModifierKey=0x8 RunKey=0x48 \
+    StartMenuAllUsers=0x1 StartMenuMe=0x1 RecentFiles=0x1 MyDocuments=0x1 ControlPanel=0x0 Desktop=0x1; do
+    name=${expected%%=*}
+    grep -Eq "^ +$name +REG_DWORD +${expected#*=}\$" <<<"$settings" ||
+        fail "after exit the setting $name is not the REG_DWORD ${expected#*=}: $settings"
+done
+[ "$(grep -c REG_ <<<"$settings")" -eq 12 ] || fail "after exit the key holds other than the twelve settings: $settings"
+
+# The lock went with the program: the next start is a first instance again.
+start_zephyrix
+exit_zephyrix
+echo "PASS"
