@@ -5,9 +5,9 @@
 #   unicode_e2e.sh <folder of the built programs> <folder for the screenshots>
 # Runs inside scripts/with-wine.sh (a display, the prefix and its server).
 set -uo pipefail
-bin=$1
-artefacts=$2
-mkdir -p "$artefacts"
+bin=$(cd "$1" && pwd)
+mkdir -p "$2"
+artefacts=$(cd "$2" && pwd)
 rm -f "$artefacts"/unicode-*.png
 # Wine hands the command line to Windows programs through the locale's character set.
 export LC_ALL=C.UTF-8
@@ -105,6 +105,9 @@ wine reg delete 'HKCU\Software\Morrowfield' /f >/dev/null 2>&1
 appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
 programs_win="$appdata\\Microsoft\\Windows\\Start Menu\\Programs"
 mkdir -p "$scratch/Ελληνικά" "$scratch/decoy"
+# What the program starts without a working folder of its own runs in the program's
+# folder, so the program runs from the scratch folder, which goes at the end.
+cd "$scratch" || fail "no scratch folder"
 cp "$bin/record_start.exe" "$scratch/"
 link_win="$programs_win\\ZephyrixUnicode\\$name.lnk"
 wine "$bin/make_link_w.exe" "$link_win" "$scratch_win\\record_start.exe" "$scratch_win\\Ελληνικά" ||
