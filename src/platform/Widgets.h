@@ -230,6 +230,9 @@ public:
     // The user closes the window; clearing allow refuses the close.
     std::function<void(bool& allow)> OnCloseQuery;
     std::function<void(int id)> OnHotkey;
+    // Windows is logging the user off or shutting down: the process ends as soon as
+    // the handler returns, without running the application's shutdown.
+    Event OnEndSession;
 };
 
 // The application's icon in the notification area, removed with the object.

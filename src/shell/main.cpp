@@ -60,6 +60,7 @@ TMainForm::TMainForm()
     // then only hides it, and applied before every showing.
     FormPlacement1 = std::make_unique<TFormPlacement>(Form->Placed(), "TMainForm");
     Form->OnBeforeShow = [this] { FormPlacement1->FormShow(); };
+    Form->OnEndSession = [this] { FormEndSession(); };
     Form->OnCloseQuery = [this, hide = std::move(Form->OnCloseQuery)](bool& allow) {
         FormPlacement1->FormCloseQuery(true, true);
         if (hide)
@@ -81,6 +82,7 @@ TMainForm::~TMainForm()
     Form->OnBeforeShow = nullptr;
     Form->OnShow = nullptr;
     Form->OnDropFiles = nullptr;
+    Form->OnEndSession = nullptr;
     Form->OnActivate = nullptr;
     Form->OnHotkey = nullptr;
     pcMain.OnPageShow = nullptr;
@@ -173,6 +175,14 @@ void TMainForm::FormShow()
 void TMainForm::FormActivate()
 {
     FormShow();
+}
+
+// The system ends the process once this returns: what the shutdown would store is
+// stored now, or the abbreviations learned in this session would be lost.
+void TMainForm::FormEndSession()
+{
+    FormPlacement1->FormDestroy();
+    SaveSettings();
 }
 
 void TMainForm::tsRunningEnter()

@@ -35,6 +35,7 @@ public:
     void FormKeyDown(int& key);
     void FormShow();
     void FormActivate();
+    void FormEndSession();
     void tsRunningEnter();
     void Options1Click();
     void Exit1Click();

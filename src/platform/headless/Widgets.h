@@ -316,6 +316,8 @@ public:
     void Type(const std::string& text);
     // The user closes the window with its close box.
     void Close() { modalResult_ = ModalResultCancel; }
+    // Windows ends the user's session.
+    void EndSession() { Guard([&] { Fire(OnEndSession); }); }
     // The user drops files from the shell on the form (ignored unless it accepts them).
     void DropFiles(const std::vector<std::string>& names);
 

@@ -442,6 +442,10 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         RunHandler([this] { Close(); });
         return TRUE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE)
+            RunHandler([this] { Fire(OnEndSession); });
+        return TRUE;
     case WM_DROPFILES: {
         // The names are taken and the drop released before the handler runs.
         const std::vector<std::string> names = TakeDroppedFiles(reinterpret_cast<HDROP>(wParam));

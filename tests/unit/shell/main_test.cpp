@@ -331,3 +331,21 @@ TEST_F(MainWindowPartsTest, PlacementIsStoredWhenTheProgramEndsWithoutAClose)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowPartsTest, TheEndOfTheSessionStoresWhatTheShutdownWould)
+{
+    StartUp();
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->Type("no");
+    form->PressKey(platform::vk::Return); // Notepad is learned as "no"
+    form->EndSession();
+    EXPECT_NE(sim.registry.FindValue(SettingsKey, "ModifierKey"), nullptr);
+    const auto* learned = sim.registry.FindValue(std::string(SettingsKey) + "\\Abbreviations", "Abbrev0");
+    ASSERT_NE(learned, nullptr);
+    EXPECT_EQ(learned->Text, "no");
+    EXPECT_EQ(Stored("Visible"), "1");
+}
+
+} // namespace

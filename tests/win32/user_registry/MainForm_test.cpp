@@ -168,6 +168,28 @@ TEST_F(MainFormWin32Test, AddPageButtonsFillThePageWidth)
     EXPECT_EQ(page.btnLaunchFile.Width(), before + 100);
 }
 
+TEST_F(MainFormWin32Test, TheEndOfTheSessionStoresSettingsAndPlacement)
+{
+    StartUp();
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix\\FormSettings\\TMainForm");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix", "ModifierKey");
+    PostMessageA(window, WM_HOTKEY, 0, 0);
+    Pump();
+    SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    char visible[8] = {};
+    DWORD size = sizeof(visible);
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix\\FormSettings\\TMainForm", "Visible",
+                           RRF_RT_REG_SZ, nullptr, visible, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(visible, "1");
+    DWORD modifiers = 0;
+    size = sizeof(modifiers);
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix", "ModifierKey", RRF_RT_REG_DWORD, nullptr,
+                           &modifiers, &size),
+              ERROR_SUCCESS);
+}
+
 TEST_F(MainFormWin32Test, SettingsAreSavedWhenTheWindowGoes)
 {
     HKEY key = nullptr;
