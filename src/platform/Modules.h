@@ -26,8 +26,9 @@ public:
     // Calls the module's "CPlApplet" with the application's owner window. info is read
     // and written back around the call, for CplInquire; other messages pass 0.
     virtual std::int32_t CallControlPanel(std::uint32_t message, std::int32_t param1, CplInfo* info) = 0;
-    // The string resource of that id, cut to bufferChars - 1 characters; empty when the
-    // module has no such string.
+    // The string resource of that id, cut at a whole character to at most bufferChars - 1
+    // bytes (a buffer of bufferChars with its ending zero); empty when the module has no
+    // such string.
     virtual std::string ReadString(std::uint32_t id, int bufferChars) = 0;
 };
 

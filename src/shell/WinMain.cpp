@@ -9,6 +9,7 @@
 #include "catalogue/uSearchData.h"
 #include "config/settings.h"
 #include "platform/ErrorReport.h"
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/Forms.h"
 #include "platform/win32/Handles.h"
@@ -34,9 +35,13 @@ bool CheckSingleInstance(const char* name)
 
 std::string ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
+    // A folder of MAX_PATH characters, in UTF-8 bytes; a path that filled the buffer was
+    // cut, and a cut path is not our folder.
+    std::vector<char> path(platform::win32::AnsiPathBufferSize, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), platform::win32::AnsiPathBufferSize);
+    if (length == 0 || length >= platform::win32::AnsiPathBufferSize)
+        return {};
+    std::string folder(path.data(), length);
     const auto slash = folder.find_last_of('\\');
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }

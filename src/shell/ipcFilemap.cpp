@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/Exception.h"
+#include "common/Utf8.h"
 #include "platform/Platform.h"
 
 TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(size)
@@ -89,11 +90,17 @@ std::string TStringFilemapping::CopyText()
     const char* const begin = View;
     const char* const end = std::find(begin, begin + Size, '\0');
     std::copy(begin, end, Buffer.begin());
-    return std::string(Buffer.data(), static_cast<std::size_t>(end - begin));
+    std::size_t length = static_cast<std::size_t>(end - begin);
+    // A block filled to its end was cut by its writer, perhaps inside a character.
+    if (length == Size)
+        length = Utf8CompleteLength(std::string_view(Buffer.data(), length));
+    return std::string(Buffer.data(), length);
 }
 
 void TStringFilemapping::Store(const std::string& text)
 {
     std::memset(View, 0, Size);
-    std::memcpy(View, text.data(), std::min(text.size(), Capacity()));
+    // A long text is cut at a whole character: half of one would reach the receiver
+    // as a garbled name.
+    std::memcpy(View, text.data(), Utf8CutLength(text, Capacity()));
 }

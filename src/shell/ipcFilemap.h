@@ -50,10 +50,12 @@ class TStringFilemapping : public TFileMapping {
 public:
     TStringFilemapping(const std::string& name, std::size_t size);
 
-    // The text in the block, at most the block's size in characters.
+    // The text in the block, at most the block's size in bytes, without a character
+    // that a writer cut in half.
     std::string ReadText();
     // Replaces the block's text. A text that does not fit with its ending zero is cut
-    // to size - 1 characters, so the block always holds a terminated text.
+    // to at most size - 1 bytes, at a character boundary, so the block always holds a
+    // terminated text of whole characters.
     void WriteText(const std::string& text);
     // Reads the text and empties the block, in one go, so that each text is taken once.
     std::string TakeText();

@@ -78,6 +78,83 @@ TEST_F(Win32WidgetsTest, TypedCharactersAndProgramChangesNotifyOncePerRealChange
     EXPECT_EQ(GetWindowTextLengthA(edit.Handle()), 0);
 }
 
+TEST_F(Win32WidgetsTest, CharactersOfAnyScriptReachTheEditWhole)
+{
+    auto& edit = frame_->Edit("edLaunch");
+    // As the keyboard or an input method posts them: UTF-16 characters.
+    for (const wchar_t character : {L'\u65E5', L'\u672C', L'\u03A9', L'\u00E9'})
+        PostMessageW(edit.Handle(), WM_CHAR, character, 1);
+    Pump();
+    EXPECT_EQ(edit.Text(), "\xE6\x97\xA5\xE6\x9C\xAC\xCE\xA9\xC3\xA9"); // 日本Ωé in UTF-8
+}
+
+// The pixels of a row as the list draws it, beside the pixels of the same text drawn
+// by the system from UTF-16.
+class RowPixels {
+public:
+    explicit RowPixels(HWND list) : screen_(GetDC(nullptr)), dc_(CreateCompatibleDC(screen_))
+    {
+        bitmap_ = CreateCompatibleBitmap(screen_, Width, Height);
+        SelectObject(dc_, bitmap_);
+        SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    }
+    ~RowPixels()
+    {
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+        ReleaseDC(nullptr, screen_);
+    }
+    RowPixels(const RowPixels&) = delete;
+    RowPixels& operator=(const RowPixels&) = delete;
+
+    std::vector<COLORREF> OfListRow(const platform::win32::Win32ListBox& list, UINT row)
+    {
+        DRAWITEMSTRUCT item{};
+        item.itemID = row;
+        item.hDC = dc_;
+        item.rcItem = {0, 0, Width, Height};
+        list.Draw(item);
+        return Pixels();
+    }
+    std::vector<COLORREF> OfText(const std::wstring& text)
+    {
+        RECT rect{0, 0, Width, Height};
+        FillRect(dc_, &rect, GetSysColorBrush(COLOR_WINDOW));
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, GetSysColor(COLOR_WINDOWTEXT));
+        rect.left += 2;
+        DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rect,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        return Pixels();
+    }
+
+private:
+    static constexpr int Width = 200;
+    static constexpr int Height = 16;
+    std::vector<COLORREF> Pixels()
+    {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                pixels.push_back(GetPixel(dc_, x, y));
+        return pixels;
+    }
+
+    HDC screen_;
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+};
+
+TEST_F(Win32WidgetsTest, ListRowsShowTheirTextInAnyScript)
+{
+    auto& list = frame_->ListBox("lbSearch");
+    list.AddRows({{"Caf\xC3\xA9 \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1", 0}}); // Café Ωμέγα
+    RowPixels pixels(list.Handle());
+    const auto drawn = pixels.OfListRow(list, 0);
+    EXPECT_EQ(drawn, pixels.OfText(L"Caf\u00E9 \u03A9\u03BC\u03AD\u03B3\u03B1"));
+    EXPECT_NE(drawn, pixels.OfText(L"Caf\u00C3\u00A9 \u00CE\u00A9")) << "not read as Western bytes";
+}
+
 TEST_F(Win32WidgetsTest, ListIsVirtualAndKeepsSelectionAcrossRefills)
 {
     auto& list = frame_->ListBox("lbSearch");

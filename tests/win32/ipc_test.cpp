@@ -108,6 +108,29 @@ TEST_F(InstanceMessagingContract, TextsUpToTheBlockArriveWholeLongerOnesCut)
     EXPECT_EQ(received[1], std::string(2047, 'b'));
 }
 
+TEST_F(InstanceMessagingContract, UnicodeArgumentOfASecondStartArrivesWhole)
+{
+    StartRunning();
+    // "C:\Ελληνικά\Café Ünïcödé 日本.txt", in the process's code page (UTF-8).
+    const std::string path = "C:\\\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC\\Caf\xC3\xA9 "
+                             "\xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.txt";
+    const Helper second = StartHelper("send", {'"' + path + '"'});
+    ASSERT_TRUE(Receive(1));
+    EXPECT_EQ(received, std::vector<std::string>{path + " "});
+    EXPECT_EQ(Finish(second), 0u);
+}
+
+TEST_F(InstanceMessagingContract, LongUnicodeTextIsCutAtAWholeCharacter)
+{
+    StartRunning();
+    std::string japanese;
+    for (int i = 0; i < 1000; ++i)
+        japanese += "\xE6\x97\xA5"; // 3000 bytes
+    EXPECT_EQ(Finish(StartHelper("send", {japanese})), 0u);
+    ASSERT_TRUE(Receive(1));
+    EXPECT_EQ(received[0], japanese.substr(0, 682 * 3)) << "682 whole characters fit in 2047 bytes";
+}
+
 TEST_F(InstanceMessagingContract, SeveralSecondStartsAtOnceEachArriveOnce)
 {
     StartRunning();

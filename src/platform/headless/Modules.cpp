@@ -1,5 +1,6 @@
 #include "platform/headless/Modules.h"
 
+#include "common/Utf8.h"
 #include "platform/headless/CaseInsensitive.h"
 
 namespace platform::headless {
@@ -43,7 +44,7 @@ public:
         const auto text = module_.Strings.find(id);
         if (text == module_.Strings.end() || bufferChars <= 1)
             return {};
-        return text->second.substr(0, static_cast<std::size_t>(bufferChars - 1));
+        return CutUtf8(text->second, static_cast<std::size_t>(bufferChars - 1));
     }
 
 private:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/Utf8.h"
+
 namespace platform::headless {
 
 std::vector<WindowHandle> TopLevelWindows::List()
@@ -20,7 +22,7 @@ std::string TopLevelWindows::Title(WindowHandle window)
     const Window* found = Find(window);
     if (found == nullptr)
         return {};
-    return found->Title.substr(0, MaxTitleLength);
+    return CutUtf8(found->Title, MaxTitleLength);
 }
 
 bool TopLevelWindows::IsMinimized(WindowHandle window)

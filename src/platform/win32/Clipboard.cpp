@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/Exception.h"
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Application.h"
 
 namespace platform::win32 {
@@ -37,6 +38,7 @@ public:
     LockedGlobal(const LockedGlobal&) = delete;
     LockedGlobal& operator=(const LockedGlobal&) = delete;
     const char* Text() const { return static_cast<const char*>(data_); }
+    const wchar_t* WideText() const { return static_cast<const wchar_t*>(data_); }
     SIZE_T Size() const { return data_ != nullptr ? GlobalSize(memory_) : 0; }
 
 private:
@@ -49,6 +51,19 @@ private:
 std::string Clipboard::Text()
 {
     OpenedClipboard opened;
+    // The system makes CF_TEXT from another program's Unicode text with the clipboard
+    // locale's code page, not ours: in the UTF-8 code page that would turn every
+    // non-Western letter into "?". So the Unicode text is taken and converted here.
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        const LockedGlobal text(GetClipboardData(CF_UNICODETEXT));
+        if (text.WideText() != nullptr) {
+            const SIZE_T units = text.Size() / sizeof(wchar_t);
+            SIZE_T length = 0;
+            while (length < units && text.WideText()[length] != L'\0')
+                ++length;
+            return WideToAnsi(std::wstring_view(text.WideText(), length));
+        }
+    }
     if (!IsClipboardFormatAvailable(CF_TEXT))
         return {};
     const LockedGlobal text(GetClipboardData(CF_TEXT));

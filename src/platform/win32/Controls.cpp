@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "platform/ErrorReport.h"
+#include "platform/win32/AnsiText.h"
 
 namespace platform::win32 {
 
@@ -221,8 +222,10 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item) const
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = item.rcItem;
         text.left += 2;
-        const std::string& caption = rows_[item.itemID].Text;
-        DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
+        // DrawTextA would read the text in the font's code page (1252 for a Western
+        // font), not the process's: a UTF-8 name would show as "CafÃ©".
+        const std::wstring caption = AnsiToWide(rows_[item.itemID].Text);
+        DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     if ((item.itemState & ODS_FOCUS) != 0)

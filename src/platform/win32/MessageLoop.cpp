@@ -53,7 +53,7 @@ bool PreviewKey(Win32Form& form, MSG& message)
         MSG typed = message;
         typed.hwnd = GetFocus();
         TranslateMessage(&typed);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
         return true;
     }
     return false;
@@ -74,21 +74,25 @@ bool PreTranslateFormMessage(MSG& message)
     // The form may be gone after its handlers ran.
     if (Win32Form::FromWindow(root) == nullptr)
         return true;
-    return IsDialogMessageA(root, &message) != FALSE;
+    return IsDialogMessageW(root, &message) != FALSE;
 }
 
+// Messages are taken and dispatched as Unicode: taken with GetMessageA, a typed
+// character outside the keyboard's code page (Japanese on a Western keyboard, anything
+// an input method gives) becomes "?" before the edit sees it. Our own windows still get
+// their messages converted to the process's code page.
 bool RunMessageLoop(const std::function<bool()>& done)
 {
     while (!done()) {
         MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
         if (!PreTranslateFormMessage(message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return true;

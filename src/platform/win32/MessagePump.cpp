@@ -11,11 +11,12 @@ bool PumpMessagesUntil(const std::function<bool()>& done, unsigned timeoutMs)
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // As Unicode, as the message loop does, so typed characters reach the edits whole.
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (PreTranslateFormMessage(message))
                 continue;
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         if (done())
             return true;

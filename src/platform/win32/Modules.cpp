@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "common/Utf8.h"
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/Handles.h"
 
@@ -47,9 +49,14 @@ public:
     {
         if (bufferChars <= 1)
             return {};
-        std::vector<char> buffer(static_cast<std::size_t>(bufferChars));
-        const int length = LoadStringA(module_.Get(), id, buffer.data(), bufferChars);
-        return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
+        // Room for bufferChars UTF-16 units in UTF-8, so that the system does not cut the
+        // part we keep; the name is cut here, at a whole character.
+        std::vector<char> buffer(static_cast<std::size_t>(bufferChars) * MaxBytesPerSystemChar, '\0');
+        const int length = LoadStringA(module_.Get(), id, buffer.data(), static_cast<int>(buffer.size()));
+        if (length <= 0)
+            return {};
+        return CutUtf8(std::string_view(buffer.data(), static_cast<std::size_t>(length)),
+                       static_cast<std::size_t>(bufferChars - 1));
     }
 
 private:
@@ -60,9 +67,10 @@ private:
 
 std::string Modules::SystemDirectory()
 {
-    char path[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+    std::vector<char> path(AnsiPathBufferSize, '\0');
+    const UINT length = GetSystemDirectoryA(path.data(), AnsiPathBufferSize);
+    // A length of the buffer or more is the size it would need: the folder did not fit.
+    return length > 0 && length < AnsiPathBufferSize ? std::string(path.data(), length) : std::string();
 }
 
 std::unique_ptr<IModule> Modules::Load(const std::string& path)

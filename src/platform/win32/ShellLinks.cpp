@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "platform/win32/AnsiText.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemError.h"
 
@@ -11,18 +12,9 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr int LinkBufferSize = MAX_PATH;
-
-std::wstring AnsiToWide(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<std::size_t>(length - 1));
-    return wide;
-}
+// The shell link keeps its texts in UTF-16 and converts them into this buffer; sized so
+// that a target path of MAX_PATH characters fits whole in the UTF-8 code page.
+constexpr int LinkBufferSize = static_cast<int>(AnsiPathBufferSize);
 
 void CheckCreation(HRESULT result)
 {
@@ -46,17 +38,18 @@ std::optional<ShellLinkTarget> ShellLinks::LoadAndResolve(const std::string& fil
     if (link->Resolve(nullptr, SLR_ANY_MATCH | SLR_UPDATE) != S_OK)
         return std::nullopt;
 
-    char buffer[LinkBufferSize] = {};
+    std::string buffer(LinkBufferSize, '\0');
+    const auto text = [&buffer] { return std::string(buffer.c_str()); };
     ShellLinkTarget target;
     WIN32_FIND_DATAA findData{};
-    if (SUCCEEDED(link->GetPath(buffer, LinkBufferSize, &findData, SLGP_UNCPRIORITY)))
-        target.Path = buffer;
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetArguments(buffer, LinkBufferSize)))
-        target.Arguments = buffer;
-    buffer[0] = '\0';
-    if (SUCCEEDED(link->GetWorkingDirectory(buffer, LinkBufferSize)))
-        target.WorkingDirectory = buffer;
+    if (SUCCEEDED(link->GetPath(buffer.data(), LinkBufferSize, &findData, SLGP_UNCPRIORITY)))
+        target.Path = text();
+    buffer.assign(LinkBufferSize, '\0');
+    if (SUCCEEDED(link->GetArguments(buffer.data(), LinkBufferSize)))
+        target.Arguments = text();
+    buffer.assign(LinkBufferSize, '\0');
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), LinkBufferSize)))
+        target.WorkingDirectory = text();
     return target;
 }
 
@@ -77,10 +70,11 @@ LinkWriteResult ShellLinks::WriteLink(const std::string& file, const ShellLinkDe
     if (!definition.Target.WorkingDirectory.empty())
         link->SetWorkingDirectory(definition.Target.WorkingDirectory.c_str());
 
-    // The ANSI file functions stop at MAX_PATH - 1 characters; a longer name is refused
-    // here rather than cut short into some other file's name.
+    // The ANSI file functions stop at MAX_PATH - 1 characters (UTF-16 units, whatever
+    // the code page makes of them in bytes); a longer name is refused here rather than cut
+    // short into some other file's name. So is one with a zero byte, which would end it early.
     const std::wstring wideFile = AnsiToWide(file);
-    if (file.empty() || wideFile.empty() || wideFile.size() >= MAX_PATH)
+    if (file.empty() || wideFile.empty() || wideFile.size() >= MAX_PATH || file.find('\0') != std::string::npos)
         return LinkWriteResult::NotSaved;
     return persist->Save(wideFile.c_str(), FALSE) == S_OK ? LinkWriteResult::Written : LinkWriteResult::NotSaved;
 }

@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "common/Utf8.h"
+#include "platform/win32/AnsiText.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -33,12 +38,17 @@ bool TopLevelWindows::IsVisible(WindowHandle window)
 
 std::string TopLevelWindows::Title(WindowHandle window)
 {
-    char buffer[MaxTitleLength + 1];
     // A window of another process answers WM_GETTEXT itself; a hung one could
     // stall us, but GetWindowTextA reads a foreign window's title from the
     // system's copy without sending it a message.
-    const int length = GetWindowTextA(AsHwnd(window), buffer, static_cast<int>(sizeof buffer));
-    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+    // The buffer has room for MaxTitleLength + 1 UTF-16 units in UTF-8, so the system
+    // never cuts the part we keep (Wine cuts in the middle of a character); the title
+    // is then cut here, at a whole character.
+    std::vector<char> buffer((MaxTitleLength + 1) * MaxBytesPerSystemChar, '\0');
+    const int length = GetWindowTextA(AsHwnd(window), buffer.data(), static_cast<int>(buffer.size()));
+    if (length <= 0)
+        return {};
+    return CutUtf8(std::string_view(buffer.data(), static_cast<std::size_t>(length)), MaxTitleLength);
 }
 
 bool TopLevelWindows::Exists(WindowHandle window)

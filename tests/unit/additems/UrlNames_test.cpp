@@ -50,6 +50,13 @@ TEST(UrlNames, SafeNamesKeepLettersDigitsAndTheAllowedSignsOnly)
     EXPECT_EQ(MakeSafeFileName(""), "");
 }
 
+TEST(UrlNames, UnicodeAddressGivesOneSignPerUtf8Byte)
+{
+    // "例え.jp/Café": no half character can remain, as every byte above 127 is replaced.
+    const std::string address = StripUrlScheme("http://\xE4\xBE\x8B\xE3\x81\x88.jp/Caf\xC3\xA9");
+    EXPECT_EQ(MakeSafeFileName(address), "_______jp_Caf__");
+}
+
 TEST(UrlNames, EveryByteBecomesOneByte)
 {
     for (int c = 0; c < 256; ++c) {

@@ -74,6 +74,43 @@ TEST_F(StringFilemappingTest, UnterminatedBlockFromAnotherProgramIsReadUpToItsEn
     EXPECT_EQ(RawBlock(), std::string(2048, '\0'));
 }
 
+TEST_F(StringFilemappingTest, LongTextIsCutAtAWholeCharacter)
+{
+    const std::string japanese = "\xE6\x97\xA5"; // three bytes
+    // 2045 bytes, then a character that would need bytes 2045 to 2047: the block keeps 2047.
+    block.WriteText(std::string(2045, 'a') + japanese + "tail");
+    EXPECT_EQ(block.ReadText(), std::string(2045, 'a'));
+    EXPECT_EQ(RawBlock(), std::string(2045, 'a') + std::string(3, '\0'));
+
+    // One that ends exactly at the last byte is kept.
+    block.WriteText(std::string(2044, 'a') + japanese + "tail");
+    EXPECT_EQ(block.ReadText(), std::string(2044, 'a') + japanese);
+
+    const std::string emoji = "\xF0\x9F\x98\x80"; // four bytes
+    std::string many;
+    while (many.size() < 3000)
+        many += emoji;
+    block.WriteText(many);
+    EXPECT_EQ(block.ReadText(), many.substr(0, 2044)) << "511 whole characters";
+}
+
+TEST_F(StringFilemappingTest, UnicodeArgumentTextArrivesWhole)
+{
+    const std::string text = "C:\\Users\\\xCE\x9D\xCE\xAF\xCE\xBA\xCE\xB7\\Caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC.txt ";
+    TStringFilemapping other(BlockName, 2048);
+    block.WriteText(text);
+    EXPECT_EQ(other.TakeText(), text);
+}
+
+TEST_F(StringFilemappingTest, FullBlockCutInsideACharacterByAnotherWriterLosesOnlyThatCharacter)
+{
+    platform::SharedMemoryFailure failure{};
+    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+    std::memset(raw->View(), 'z', 2048);
+    std::memcpy(raw->View() + 2046, "\xE6\x97", 2); // the first two bytes of a three-byte character
+    EXPECT_EQ(block.ReadText(), std::string(2046, 'z'));
+}
+
 TEST_F(StringFilemappingTest, TakenTextIsGoneAndOnlyAFreeBlockIsWritten)
 {
     TStringFilemapping sender(BlockName, 2048);

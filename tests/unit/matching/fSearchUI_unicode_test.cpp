@@ -1,0 +1,76 @@
+// Names in other scripts: matching is byte-wise on UTF-8 texts, case folding ASCII only.
+#include <algorithm>
+
+#include "SearchPanelTest.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const std::string Cafe = "Caf\xC3\xA9 \xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC"; // Café Ünïcödé 日本
+const std::string Japanese = "\xE6\x97\xA5\xE6\x9C\xAC";                                          // 日本
+const std::string JapaneseEditor = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E Editor";                  // 日本語 Editor
+const std::string Greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";        // Ελληνικά
+
+class UnicodeSearchTest : public SearchPanelTest {
+protected:
+    void AddNames()
+    {
+        AddProgram(Cafe);
+        AddProgram(JapaneseEditor);
+        AddProgram(Greek);
+        AddProgram("Cafeteria");
+    }
+    bool Lists(const std::string& text)
+    {
+        const Texts rows = Rows();
+        return std::find(rows.begin(), rows.end(), text) != rows.end();
+    }
+};
+
+TEST_F(UnicodeSearchTest, TypedNonAsciiTextFindsTheSameBytesPrefixBeforeSequence)
+{
+    AddNames();
+    Open();
+    Search(Japanese);
+    EXPECT_EQ(Rows(), (Texts{JapaneseEditor, Cafe}));
+    Search(Greek.substr(0, 6));
+    EXPECT_EQ(Rows(), Texts{Greek});
+}
+
+TEST_F(UnicodeSearchTest, AsciiStartOfANameWithAccentsFindsIt)
+{
+    AddNames();
+    Open();
+    Search("caf");
+    EXPECT_TRUE(Lists(Cafe));
+    EXPECT_TRUE(Lists("Cafeteria"));
+    EXPECT_EQ(Rows().size(), 2u);
+    Search("caf\xC3\xA9"); // café
+    EXPECT_EQ(Rows(), Texts{Cafe});
+}
+
+TEST_F(UnicodeSearchTest, CaseFoldingStaysAscii)
+{
+    AddNames();
+    Open();
+    // Ü (C3 9C) and ü (C3 BC) are different bytes: the lower-case form does not find it.
+    Search("\xC3\xBCn\xC3\xAF");
+    EXPECT_FALSE(Lists(Cafe));
+    Search("\xC3\x9CN\xC3\xAF");
+    EXPECT_TRUE(Lists(Cafe)) << "the ASCII letter N still folds";
+}
+
+TEST_F(UnicodeSearchTest, NonAsciiTypedTextIsLearnedAsItsAbbreviation)
+{
+    AddNames();
+    Open();
+    Search(Japanese);
+    form->PressKey(platform::vk::Down);
+    form->PressKey(platform::vk::Return);
+    ASSERT_EQ(Picked, Texts{PathOf(Cafe)});
+    Search(Japanese);
+    EXPECT_EQ(Rows().front(), Cafe + " - " + Japanese) << "the learned abbreviation puts it first";
+}
+
+} // namespace
