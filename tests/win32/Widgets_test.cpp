@@ -18,17 +18,6 @@ using platform::ListRow;
 using platform::win32::Win32Container;
 using platform::win32::Win32Form;
 
-// Records the error reports instead of showing message boxes.
-class RecordingPlatform : public platform::win32::Win32Platform {
-public:
-    class RecordingApplication : public platform::win32::Application {
-    public:
-        void ShowError(const std::string& text) override { Errors.push_back(text); }
-        std::vector<std::string> Errors;
-    };
-    platform::IApplication& Application() override { return recording; }
-    RecordingApplication recording;
-};
 
 class Win32WidgetsTest : public Win32Test {
 protected:

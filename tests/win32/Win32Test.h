@@ -11,6 +11,18 @@
 
 // Each test runs against the real Win32 platform with COM on its thread and a
 // scratch folder of its own under %TEMP%.
+// The real platform, with the error report recorded instead of shown in message boxes.
+class RecordingPlatform : public platform::win32::Win32Platform {
+public:
+    class RecordingApplication : public platform::win32::Application {
+    public:
+        void ShowError(const std::string& text) override { Errors.push_back(text); }
+        std::vector<std::string> Errors;
+    };
+    platform::IApplication& Application() override { return recording; }
+    RecordingApplication recording;
+};
+
 // A drop of these names as the shell hands it to a window with WM_DROPFILES; the
 // receiver releases it.
 HGLOBAL MakeDrop(const std::vector<std::string>& names);

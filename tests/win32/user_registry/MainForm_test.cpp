@@ -23,17 +23,6 @@ using platform::win32::Win32Form;
 
 class MainFormWin32Test : public Win32Test {
 protected:
-    class RecordingPlatform : public platform::win32::Win32Platform {
-    public:
-        class RecordingApplication : public platform::win32::Application {
-        public:
-            void ShowError(const std::string& text) override { Errors.push_back(text); }
-            std::vector<std::string> Errors;
-        };
-        platform::IApplication& Application() override { return recording; }
-        RecordingApplication recording;
-    };
-
     MainFormWin32Test()
     {
         platform::Install(std::make_unique<RecordingPlatform>());

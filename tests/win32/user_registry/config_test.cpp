@@ -21,7 +21,7 @@ using platform::win32::Win32Form;
 // only the test's own folders, and errors are recorded instead of shown.
 class ConfigDialogTest : public SettingsKeyTest {
 protected:
-    class ScratchPlatform : public platform::win32::Win32Platform {
+    class ScratchPlatform : public RecordingPlatform {
     public:
         class Folders : public platform::ISpecialFolders {
         public:
@@ -32,11 +32,6 @@ protected:
         public:
             std::string Root;
             std::string SystemDirectory() override { return Root + "\\system"; }
-        };
-        class RecordingApplication : public platform::win32::Application {
-        public:
-            void ShowError(const std::string& text) override { Errors.push_back(text); }
-            std::vector<std::string> Errors;
         };
         // The real registry, but a write of the value named Refused fails as a denied one would.
         class RefusingRegistry : public platform::win32::Registry {
@@ -73,11 +68,9 @@ protected:
         };
         platform::ISpecialFolders& SpecialFolders() override { return folders; }
         platform::IModules& Modules() override { return noApplets; }
-        platform::IApplication& Application() override { return recording; }
         platform::IRegistry& Registry() override { return refusing; }
         Folders folders;
         NoApplets noApplets;
-        RecordingApplication recording;
         RefusingRegistry refusing;
     };
 
