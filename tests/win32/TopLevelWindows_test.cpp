@@ -12,39 +12,6 @@ namespace {
 
 using platform::WindowHandle;
 
-// A real top-level window of this process, destroyed with the object.
-class TestWindow {
-public:
-    TestWindow(const std::string& title, DWORD style)
-    {
-        static const ATOM windowClass = [] {
-            WNDCLASSA description{};
-            description.lpfnWndProc = DefWindowProcA;
-            description.hInstance = GetModuleHandleA(nullptr);
-            description.lpszClassName = "ZephyrixTestWindow";
-            return RegisterClassA(&description);
-        }();
-        (void)windowClass;
-        hwnd_ = CreateWindowExA(0, "ZephyrixTestWindow", title.c_str(), style, 10, 10, 300, 200, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~TestWindow() { Destroy(); }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-
-    void Destroy()
-    {
-        if (hwnd_ != nullptr)
-            DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
-    HWND Hwnd() const { return hwnd_; }
-    WindowHandle Handle() const { return reinterpret_cast<WindowHandle>(hwnd_); }
-
-private:
-    HWND hwnd_ = nullptr;
-};
-
 // Lets the window manager catch up with show-state changes.
 void PumpMessages()
 {

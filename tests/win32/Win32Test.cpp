@@ -98,3 +98,24 @@ HGLOBAL MakeDrop(const std::vector<std::string>& names)
     GlobalUnlock(memory);
     return memory;
 }
+
+TestWindow::TestWindow(const std::string& title, DWORD style)
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSA description{};
+        description.lpfnWndProc = DefWindowProcA;
+        description.hInstance = GetModuleHandleA(nullptr);
+        description.lpszClassName = "ZephyrixTestWindow";
+        return RegisterClassA(&description);
+    }();
+    (void)windowClass;
+    hwnd_ = CreateWindowExA(0, "ZephyrixTestWindow", title.c_str(), style, 10, 10, 300, 200, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+}
+
+void TestWindow::Destroy()
+{
+    if (hwnd_ != nullptr)
+        DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}

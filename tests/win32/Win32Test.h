@@ -23,6 +23,22 @@ public:
     RecordingApplication recording;
 };
 
+// A real top-level window of this process, destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(const std::string& title, DWORD style);
+    ~TestWindow() { Destroy(); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    void Destroy();
+    HWND Hwnd() const { return hwnd_; }
+    platform::WindowHandle Handle() const { return reinterpret_cast<platform::WindowHandle>(hwnd_); }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
 // A drop of these names as the shell hands it to a window with WM_DROPFILES; the
 // receiver releases it.
 HGLOBAL MakeDrop(const std::vector<std::string>& names);

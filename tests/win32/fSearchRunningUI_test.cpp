@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "Win32Test.h"
 #include "platform/headless/Widgets.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -18,40 +19,6 @@ class DesktopWithHeadlessForms : public platform::win32::Win32Platform {
 public:
     platform::IWidgets& Widgets() override { return forms; }
     platform::headless::SimWidgets forms;
-};
-
-class DesktopWindow {
-public:
-    DesktopWindow(const std::string& title, DWORD style)
-    {
-        static const ATOM windowClass = [] {
-            WNDCLASSA description{};
-            description.lpfnWndProc = DefWindowProcA;
-            description.hInstance = GetModuleHandleA(nullptr);
-            description.lpszClassName = "ZephyrixSwitcherTestWindow";
-            return RegisterClassA(&description);
-        }();
-        (void)windowClass;
-        hwnd_ = CreateWindowExA(0, "ZephyrixSwitcherTestWindow", title.c_str(), style, 20, 20, 320, 200, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~DesktopWindow()
-    {
-        if (hwnd_ != nullptr)
-            DestroyWindow(hwnd_);
-    }
-    DesktopWindow(const DesktopWindow&) = delete;
-    DesktopWindow& operator=(const DesktopWindow&) = delete;
-
-    void Close()
-    {
-        DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
-    HWND Hwnd() const { return hwnd_; }
-
-private:
-    HWND hwnd_ = nullptr;
 };
 
 // Tests run in parallel processes: each names its windows apart.
@@ -105,9 +72,9 @@ protected:
 
 TEST_F(Win32SwitcherTest, ListsTheVisibleWindowsButNeverProgramManager)
 {
-    DesktopWindow shown(Titled("Zephyrix Switcher Shown"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    DesktopWindow hidden(Titled("Zephyrix Switcher Hidden"), WS_OVERLAPPEDWINDOW);
-    DesktopWindow desktopLookalike("PROGRAM manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestWindow shown(Titled("Zephyrix Switcher Shown"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestWindow hidden(Titled("Zephyrix Switcher Hidden"), WS_OVERLAPPEDWINDOW);
+    TestWindow desktopLookalike("PROGRAM manager", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     panel->ResetSearch();
 
     EXPECT_TRUE(Lists(Titled("Zephyrix Switcher Shown")));
@@ -122,7 +89,7 @@ TEST_F(Win32SwitcherTest, ListsTheVisibleWindowsButNeverProgramManager)
 
 TEST_F(Win32SwitcherTest, GoRestoresAMinimizedWindowAndBringsItForward)
 {
-    DesktopWindow window(Titled("Zephyrix Switcher Minimized"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestWindow window(Titled("Zephyrix Switcher Minimized"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ShowWindow(window.Hwnd(), SW_MINIMIZE);
     PumpMessages();
     ASSERT_TRUE(IsIconic(window.Hwnd()));
@@ -139,11 +106,11 @@ TEST_F(Win32SwitcherTest, GoRestoresAMinimizedWindowAndBringsItForward)
 
 TEST_F(Win32SwitcherTest, GoOnAWindowClosedSinceTheKeystrokeDoesNothing)
 {
-    DesktopWindow window(Titled("Zephyrix Switcher Closing"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestWindow window(Titled("Zephyrix Switcher Closing"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     panel->ResetSearch();
     form->Type(Titled("Zephyrix Switcher Closing"));
     ASSERT_EQ(Rows().size(), 1u);
-    window.Close();
+    window.Destroy();
     form->PressKey(platform::vk::Return);
     EXPECT_EQ(Rows().size(), 1u);
 }
