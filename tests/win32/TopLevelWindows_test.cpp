@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Win32Test.h"
+#include "platform/win32/MessagePump.h"
 
 namespace {
 
@@ -15,14 +16,7 @@ using platform::WindowHandle;
 // Lets the window manager catch up with show-state changes.
 void PumpMessages()
 {
-    MSG message;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(10);
-    }
+    platform::win32::PumpMessagesUntil([] { return false; }, 200);
 }
 
 class TopLevelWindowsTest : public ::testing::Test {

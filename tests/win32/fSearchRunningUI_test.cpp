@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "Win32Test.h"
+#include "platform/win32/MessagePump.h"
 #include "platform/headless/Widgets.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -27,16 +28,10 @@ std::string Titled(const std::string& title)
     return title + " " + std::to_string(GetCurrentProcessId());
 }
 
+// Lets the window manager catch up with show-state changes.
 void PumpMessages()
 {
-    MSG message;
-    for (int round = 0; round < 20; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(10);
-    }
+    platform::win32::PumpMessagesUntil([] { return false; }, 200);
 }
 
 class Win32SwitcherTest : public ::testing::Test {
