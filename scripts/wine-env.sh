@@ -28,9 +28,9 @@ zx_wine_prefix() {
 # The services are started here with no terminal attached: started by a test instead,
 # they would inherit its output pipe and keep CTest waiting for it to close.
 zx_wine_server() {
-    if ! pgrep -u "$(id -u)" -f wineserver >/dev/null 2>&1; then
-        wineserver -p
-    fi
+    # One server per prefix: another checkout's server (its own prefix) does not serve this one.
+    # "wineserver -p" answers 2 when this prefix's server already runs.
+    wineserver -p 2>/dev/null || true
     wine cmd /c exit </dev/null >/dev/null 2>&1 || true
     # The desktop process and the RPC service start at the first use of a window; start
     # them here too, or the first test to touch user32 lends them its output pipe.
