@@ -200,21 +200,38 @@ std::vector<std::string> SimListBox::Texts() const
 
 SimContainer::SimContainer(SimForm& form, const std::string& className) : className_(className)
 {
-    for (const ControlDescription& control : FormDescription(className)) {
+    Add(form, forms::FindForm(className));
+}
+
+void SimContainer::Add(SimForm& form, const forms::FormDescription& description)
+{
+    using forms::ControlKind;
+    std::map<std::string, forms::Rect> placed;
+    for (const forms::Anchor& anchor : description.Layout)
+        placed[anchor.Control] = anchor.In(description.DesignSize.Width, description.DesignSize.Height);
+    for (const forms::Control& control : description.Controls) {
+        const auto at = placed.find(control.Name);
+        const int width = at == placed.end() ? 0 : at->second.Width();
+        const int height = at == placed.end() ? 0 : at->second.Height();
         std::unique_ptr<SimWidget> widget;
         switch (control.Kind) {
-        case ControlKind::Edit: widget = std::make_unique<SimEdit>(form, control.Width); break;
-        case ControlKind::ListBox: widget = std::make_unique<SimListBox>(form, control.Width, control.PageSize); break;
-        case ControlKind::Button: widget = std::make_unique<SimButton>(form, control.Width); break;
-        case ControlKind::Panel: widget = std::make_unique<SimPanel>(form, control.Width); break;
-        case ControlKind::MenuItem: widget = std::make_unique<SimMenuItem>(form); break;
+        case ControlKind::Edit: widget = std::make_unique<SimEdit>(form, width); break;
+        case ControlKind::ListBox:
+            widget = std::make_unique<SimListBox>(form, width, height / forms::ListRowHeight);
+            break;
+        case ControlKind::Button: widget = std::make_unique<SimButton>(form, width); break;
+        case ControlKind::Panel: widget = std::make_unique<SimPanel>(form, width); break;
+        case ControlKind::MenuItem:
+        case ControlKind::ContextMenuItem: widget = std::make_unique<SimMenuItem>(form); break;
         case ControlKind::PageControl:
-            widget = std::make_unique<SimPageControl>(form, control.Width, control.PageSize);
+            widget = std::make_unique<SimPageControl>(form, width, static_cast<int>(control.Pages.size()));
+            for (const forms::Page& page : control.Pages)
+                Add(form, forms::FindForm(page.FormClass));
             break;
         case ControlKind::Frame: widget = std::make_unique<FrameHolder>(form, control.FrameClass); break;
-        case ControlKind::CheckBox: widget = std::make_unique<SimCheckBox>(form, control.Width); break;
-        case ControlKind::ComboBox: widget = std::make_unique<SimComboBox>(form, control.Width); break;
-        case ControlKind::CheckListBox: widget = std::make_unique<SimCheckListBox>(form, control.Width); break;
+        case ControlKind::CheckBox: widget = std::make_unique<SimCheckBox>(form, width); break;
+        case ControlKind::ComboBox: widget = std::make_unique<SimComboBox>(form, width); break;
+        case ControlKind::CheckListBox: widget = std::make_unique<SimCheckListBox>(form, width); break;
         }
         widgets_.emplace(control.Name, std::move(widget));
     }

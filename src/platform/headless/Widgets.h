@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/FormDescription.h"
 #include "platform/Widgets.h"
 #include "platform/headless/WindowPlacement.h"
 
@@ -12,21 +13,6 @@ namespace platform::headless {
 
 class SimForm;
 class SimWidgets;
-
-// The kinds of control a form description can name.
-enum class ControlKind { Edit, ListBox, Button, Panel, MenuItem, PageControl, Frame, CheckBox, ComboBox, CheckListBox };
-
-struct ControlDescription {
-    std::string Name;
-    ControlKind Kind;
-    int Width = 0;
-    std::string FrameClass; // for a frame: the class whose description it holds
-    int PageSize = 0;       // for a list: rows visible at once
-};
-
-// The headless counterpart of the dialog templates: every form's controls by name.
-// Throws for a class that has no description.
-const std::vector<ControlDescription>& FormDescription(const std::string& className);
 
 // Shared by every control: focus and the event boundary go through the form.
 class SimWidget {
@@ -210,7 +196,8 @@ private:
     int active_ = 0;
 };
 
-// The controls of one form or frame, made from its description.
+// The controls of one form or frame, made from its description and laid out at
+// its design size; a page's controls are the form's, as on Windows.
 class SimContainer : public IContainer {
 public:
     SimContainer(SimForm& form, const std::string& className);
@@ -243,6 +230,7 @@ private:
     template <class Kind>
     Kind& Find(const std::string& name);
     [[noreturn]] void Missing(const std::string& name) const;
+    void Add(SimForm& form, const forms::FormDescription& description);
 
     std::string className_;
     std::map<std::string, std::unique_ptr<SimWidget>> widgets_;

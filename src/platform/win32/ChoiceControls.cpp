@@ -112,9 +112,9 @@ void Win32CheckListBox::SetChecked(int item, bool checked)
     SendMessageA(window_, LVM_SETITEMSTATE, Existing(item), reinterpret_cast<LPARAM>(&state));
 }
 
-void Win32CheckListBox::Place(int x, int y, int width, int height)
+void Win32CheckListBox::Place(const RECT& area)
 {
-    SetWindowPos(window_, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0, SWP_NOZORDER | SWP_NOACTIVATE);
+    WindowControl::Place(area);
     RECT client{};
     GetClientRect(window_, &client);
     SendMessageA(window_, LVM_SETCOLUMNWIDTH, 0, client.right);

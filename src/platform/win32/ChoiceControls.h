@@ -42,7 +42,7 @@ public:
     bool Checked(int item) const override;
     void SetChecked(int item, bool checked) override;
     // Places the list and widens its column to the new width.
-    void Place(int x, int y, int width, int height);
+    void Place(const RECT& area) override;
 
 private:
     WPARAM Existing(int item) const;

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ public:
     virtual ~Win32Widget() = default;
     // A WM_COMMAND notification from the control (EN_CHANGE, BN_CLICKED, LBN_...).
     virtual void Command(int notification) { (void)notification; }
+    // The form's layout puts the control at this rectangle of its dialog.
+    virtual void Place(const RECT& area) { (void)area; }
 };
 
 // The IControl operations over a control window.
@@ -36,6 +39,11 @@ public:
         SetWindowPos(window_, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     HWND Handle() const { return window_; }
+    void Place(const RECT& area) override
+    {
+        SetWindowPos(window_, nullptr, area.left, area.top, std::max(area.right - area.left, 0L),
+                     std::max(area.bottom - area.top, 0L), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
 protected:
     HWND window_;
@@ -50,6 +58,7 @@ public:
     void SetWidth(int width) override { width_ = width; }
     // The layout gave the panel this width; OnResize runs when it changed.
     void Resize(int width);
+    void Place(const RECT& area) override { Resize(area.right - area.left); }
 
 private:
     int width_ = -1;
@@ -143,7 +152,7 @@ public:
     int ActivePage() const override;
     void SetActivePage(int page) override;
     // Fits the tab control and its pages into this rectangle of the parent.
-    void Place(const RECT& area);
+    void Place(const RECT& area) override;
     // The user picked a tab (TCN_SELCHANGE).
     void TabChanged();
 

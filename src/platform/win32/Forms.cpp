@@ -6,17 +6,15 @@
 #include "common/Exception.h"
 #include "platform/ErrorReport.h"
 #include "platform/win32/Application.h"
-#include "platform/win32/ConfigLayout.h"
 #include "platform/win32/DroppedFiles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/SystemError.h"
-#include "res/resource.h"
 
 namespace platform::win32 {
 
 namespace {
 
-constexpr int ListRowHeight = 13;
+using forms::ControlKind;
 
 std::map<HWND, Win32Form*>& OpenForms()
 {
@@ -31,7 +29,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG)
         return FALSE; // the forms set the focus themselves
     if (message == WM_MEASUREITEM) {
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = ListRowHeight;
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = forms::ListRowHeight;
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
@@ -49,20 +47,25 @@ RECT ChildRect(HWND child)
     return rect;
 }
 
-void Place(HWND window, int x, int y, int width, int height)
+void Place(HWND window, const RECT& area)
 {
     if (window != nullptr)
-        SetWindowPos(window, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, area.left, area.top, std::max(area.right - area.left, 0L),
+                     std::max(area.bottom - area.top, 0L), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
+
+void Win32Container::FrameHolder::Place(const RECT& area)
+{
+    win32::Place(Frame->Handle(), area);
+}
 
 Win32Container::Win32Container(const std::string& className) : className_(className) {}
 
 Win32Container::Win32Container(const std::string& className, HWND parent, const RECT& place) : className_(className)
 {
-    const FormTemplate& form = FindFormTemplate(className);
+    const forms::FormDescription& form = forms::FindForm(className);
     dialog_ = CreateDialogWindow(form.DialogId, parent);
     SetWindowPos(dialog_, HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOACTIVATE);
@@ -90,12 +93,11 @@ void Win32Container::Add(const std::string& name, std::unique_ptr<Win32Widget> w
     widgets_[name] = std::move(widget);
 }
 
-void Win32Container::Bind(HWND dialog, const FormTemplate& form)
+void Win32Container::Bind(HWND dialog, const forms::FormDescription& form)
 {
-    DialogLayout layout{form.Layout, nullptr};
     std::vector<Win32MenuItem*> contextMenu;
     Win32ListBox* list = nullptr;
-    for (const ControlTemplate& control : form.Controls) {
+    for (const forms::Control& control : form.Controls) {
         HWND window = control.Id != 0 ? GetDlgItem(dialog, control.Id) : nullptr;
         const bool needsWindow = control.Kind != ControlKind::Panel && control.Kind != ControlKind::MenuItem &&
                                  control.Kind != ControlKind::ContextMenuItem;
@@ -133,19 +135,18 @@ void Win32Container::Bind(HWND dialog, const FormTemplate& form)
             const RECT place = ChildRect(window);
             DestroyWindow(window);
             auto frame = std::make_unique<Win32Container>(control.FrameClass, dialog, place);
-            layout.Frame = frame->Handle();
             Add(control.Name, std::make_unique<FrameHolder>(std::move(frame)), nullptr);
             break;
         }
         case ControlKind::PageControl: {
             std::vector<HWND> pages;
-            for (const auto& [caption, pageClass] : control.Pages) {
+            for (const forms::Page& pageOf : control.Pages) {
                 TCITEMA tab{};
                 tab.mask = TCIF_TEXT;
-                std::string text = caption;
+                std::string text = pageOf.Caption;
                 tab.pszText = text.data();
                 SendMessageA(window, TCM_INSERTITEMA, pages.size(), reinterpret_cast<LPARAM>(&tab));
-                const FormTemplate& page = FindFormTemplate(pageClass);
+                const forms::FormDescription& page = forms::FindForm(pageOf.FormClass);
                 HWND pageWindow = CreateDialogWindow(page.DialogId, dialog);
                 Bind(pageWindow, page); // a page's controls are the form's
                 pages.push_back(pageWindow);
@@ -160,7 +161,7 @@ void Win32Container::Bind(HWND dialog, const FormTemplate& form)
     if (list != nullptr)
         list->ContextMenu = contextMenu;
     SetBoldLabels(dialog, form.BoldLabels);
-    dialogs_[dialog] = layout;
+    dialogs_[dialog] = &form;
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
     LayOut(dialog);
 }
@@ -235,6 +236,7 @@ Win32MenuItem* Win32Container::ShortCutItem(int key)
     return nullptr;
 }
 
+// The anchor pass: each rule of the dialog's layout, in order, for its client size.
 void Win32Container::LayOut(HWND dialog)
 {
     const auto found = dialogs_.find(dialog);
@@ -242,67 +244,20 @@ void Win32Container::LayOut(HWND dialog)
         return;
     RECT client{};
     GetClientRect(dialog, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    switch (found->second.Layout) {
-    case LayoutKind::None: break;
-    case LayoutKind::SearchPanel: LayOutSearchPanel(width, height); break;
-    case LayoutKind::FillFrame: Place(found->second.Frame, 0, 0, width, height); break;
-    case LayoutKind::Selector: Place(found->second.Frame, 6, 5, width - 10, height - 11); break;
-    case LayoutKind::MainWindow:
-        PageControl("pcMain").Place(RECT{4, 4, width - 4, height - 4});
-        break;
-    case LayoutKind::AddItemsPage: LayOutAddItemsPage(dialog, width); break;
-    case LayoutKind::Config:
-        LayOutConfigForm(PageControl("PageControl1"), Button("Button1").Handle(), Button("Button2").Handle(), width,
-                         height);
-        break;
-    case LayoutKind::HotkeyGroups: LayOutHotkeyGroups(dialog, width); break;
-    case LayoutKind::LocationsToSearch:
-        LayOutLocationsToSearch(CheckListBox("clbLocationsToSearch"), width, height);
-        break;
-    }
-}
-
-// The top row: a 110-pixel caption, pnlTopMiddle with the edit, a 64-pixel panel
-// with "Browse"; the explanation under it; pnlButtons with the three operations,
-// 42 high and 4 apart from a top of 5. The panels' handlers set the widths.
-void Win32Container::LayOutAddItemsPage(HWND page, int width)
-{
-    constexpr int CaptionWidth = 110;
-    constexpr int BrowseWidth = 64;
-    constexpr int ButtonsTop = 70;
-    constexpr int ButtonHeight = 42;
-    const int middle = width - CaptionWidth - BrowseWidth;
-    Place(GetDlgItem(page, IDC_CLIPBOARDCAPTION), 4, 8, CaptionWidth - 8, 16);
-    Place(Edit("edClipboard").Handle(), CaptionWidth + 6, 5, middle - 12, 21);
-    Place(Button("SpeedButton1").Handle(), width - BrowseWidth + 3, 4, 57, 22);
-    Place(GetDlgItem(page, IDC_LBLEXPLAIN), 4, 34, width - 8, 32);
-    int top = ButtonsTop + 5;
-    for (const char* name : {"btnLaunchFile", "btnLaunchAsStartIn", "btnLaunchAsParam"}) {
-        Place(Button(name).Handle(), 4, top, width - 8, ButtonHeight);
-        top += ButtonHeight + 4;
-    }
     RunHandler([&] {
-        Panel("pnlTopMiddle").Resize(middle);
-        Panel("pnlButtons").Resize(width);
+        for (const forms::Anchor& anchor : found->second->Layout) {
+            const forms::Rect at = anchor.In(client.right, client.bottom);
+            const RECT area{at.Left, at.Top, at.Right, at.Bottom};
+            if (anchor.Control.empty()) {
+                Place(GetDlgItem(dialog, anchor.Id), area);
+                continue;
+            }
+            const auto widget = widgets_.find(anchor.Control);
+            if (widget == widgets_.end())
+                Missing(anchor.Control);
+            widget->second->Place(area);
+        }
     });
-}
-
-// The panels' arrangement: pnlTop (31 high) holds pnlTopLeft with the edit and
-// pnlTopRight (91 wide) with the Go button; pnlBottom, with a border of 4, the list.
-void Win32Container::LayOutSearchPanel(int width, int height)
-{
-    constexpr int TopHeight = 31;
-    constexpr int RightWidth = 91;
-    constexpr int Border = 4;
-    Place(Edit("edLaunch").Handle(), 4, 3, width - RightWidth - 8, 21);
-    Place(Button("Button1").Handle(), width - RightWidth + 6, 3, 82, 23);
-    Place(ListBox("lbSearch").Handle(), Border, TopHeight + Border, width - 2 * Border, height - TopHeight - 2 * Border);
-    Panel("pnlTop").Resize(width);
-    Panel("pnlTopRight").Resize(RightWidth);
-    Panel("pnlBottom").Resize(width);
-    RunHandler([&] { Panel("pnlTopLeft").Resize(width - RightWidth); });
 }
 
 INT_PTR Win32Container::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -363,12 +318,12 @@ INT_PTR Win32Container::HandleMessage(HWND dialog, UINT message, WPARAM wParam, 
 
 Win32Form::Win32Form(const std::string& className) : Win32Container(className)
 {
-    const FormTemplate& form = FindFormTemplate(className);
-    const bool mainWindow = form.Layout == LayoutKind::MainWindow;
+    const forms::FormDescription& form = forms::FindForm(className);
+    const bool mainWindow = form.MainWindow;
     dialog_ = CreateDialogWindow(form.DialogId, mainWindow ? nullptr : Application::OwnerWindow());
-    if (form.Width > 0) {
-        RECT frame{0, 0, form.Width, form.Height};
-        if (form.ClientSize)
+    if (form.First != forms::FirstSize::Template) {
+        RECT frame{0, 0, form.DesignSize.Width, form.DesignSize.Height};
+        if (form.First == forms::FirstSize::Client)
             AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE)),
                                GetMenu(dialog_) != nullptr, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE)));
         const int width = frame.right - frame.left;

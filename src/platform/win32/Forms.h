@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "forms/FormDescription.h"
 #include "platform/Widgets.h"
 #include "platform/win32/ChoiceControls.h"
 #include "platform/win32/Controls.h"
-#include "platform/win32/FormTemplates.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/WindowPlacement.h"
 
@@ -52,7 +52,7 @@ protected:
     // A top-level form binds itself once its window exists.
     explicit Win32Container(const std::string& className);
     HWND CreateDialogWindow(int dialogId, HWND parent);
-    void Bind(HWND dialog, const FormTemplate& form);
+    void Bind(HWND dialog, const forms::FormDescription& form);
     void LayOut(HWND dialog);
     // Stops the dialog procedure from reaching this object (before its windows go).
     void Unbind();
@@ -63,11 +63,8 @@ protected:
 private:
     struct FrameHolder : Win32Widget {
         explicit FrameHolder(std::unique_ptr<Win32Container> frame) : Frame(std::move(frame)) {}
+        void Place(const RECT& area) override;
         std::unique_ptr<Win32Container> Frame;
-    };
-    struct DialogLayout {
-        LayoutKind Layout;
-        HWND Frame = nullptr;
     };
 
     template <class Kind>
@@ -80,15 +77,13 @@ private:
         Missing(name);
     }
     [[noreturn]] void Missing(const std::string& name) const;
-    void LayOutSearchPanel(int width, int height);
-    void LayOutAddItemsPage(HWND page, int width);
     void Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window);
     void SetBoldLabels(HWND dialog, const std::vector<int>& labels);
 
     std::map<std::string, std::unique_ptr<Win32Widget>> widgets_;
     std::map<HWND, Win32Widget*> byWindow_;
     std::map<int, Win32MenuItem*> menuCommands_;
-    std::map<HWND, DialogLayout> dialogs_; // this container's dialog and its pages
+    std::map<HWND, const forms::FormDescription*> dialogs_; // this container's dialog and its pages, with their layouts
     UniqueFont boldFont_; // outlives the labels: the form's windows go before its members
 };
 

@@ -1,0 +1,96 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Each form described once, for both platforms: its named controls with their
+// template ids, its pages, the size it is designed at and where its controls go
+// when it is sized. Windows binds the dialog template in res/zephyrix.rc by these
+// ids; the simulator makes its widgets from the same list.
+namespace forms {
+
+enum class ControlKind {
+    Edit,
+    ListBox,
+    Button,
+    Panel,           // an area the layout computes; no window of its own
+    ContextMenuItem, // an item of the menu of the form's list
+    MenuItem,        // an item of the window's menu
+    PageControl,
+    Frame,
+    CheckBox,
+    ComboBox,
+    CheckListBox,
+};
+
+struct Page {
+    std::string Caption;
+    std::string FormClass; // the page's own description; its controls are the form's
+};
+
+struct Control {
+    std::string Name;
+    ControlKind Kind;
+    int Id = 0;               // control or command id in the template; 0 for a panel
+    std::string FrameClass{}; // a frame: the class whose form it holds
+    std::vector<Page> Pages{}; // a page control: its pages in order
+};
+
+// Where one side of a control sits: so many pixels in from the container's near
+// side (left or top) or from its far side (right or bottom).
+struct Edge {
+    int Offset;
+    bool FromFar;
+    int At(int extent) const { return FromFar ? extent - Offset : Offset; }
+};
+constexpr Edge Near(int offset) { return {offset, false}; }
+constexpr Edge Far(int offset) { return {offset, true}; }
+
+struct Rect {
+    int Left, Top, Right, Bottom;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+};
+
+// One rule of a form's layout, in the manner of a dialog sizer: a control whose
+// sides follow the container's. A panel only takes the width.
+struct Anchor {
+    std::string Control; // a named control or panel...
+    int Id;              // ...or, with an empty name, an unnamed one of the template (a label, a line)
+    Edge Left, Top, Right, Bottom;
+    Rect In(int width, int height) const
+    {
+        return {Left.At(width), Top.At(height), Right.At(width), Bottom.At(height)};
+    }
+};
+
+struct Size {
+    int Width = 0;
+    int Height = 0;
+};
+
+// How a top-level form takes its design size on Windows when it is made.
+enum class FirstSize {
+    Template, // the template's own size
+    Outer,    // the window's outer size
+    Client,   // its client area's
+};
+
+struct FormDescription {
+    int DialogId;
+    std::vector<Control> Controls;
+    std::vector<Anchor> Layout; // applied in order; panels last, as their handlers place other controls
+    // The client size the form is designed at: the simulator lays its controls out at
+    // this size, and a top-level form starts at it on Windows as FirstSize says.
+    Size DesignSize{};
+    FirstSize First = FirstSize::Template;
+    bool MainWindow = false;     // the application's main window: owned by no other
+    std::vector<int> BoldLabels{}; // static texts shown in the bold face of the dialog's font
+};
+
+// Lists show rows of this height in pixels.
+constexpr int ListRowHeight = 13;
+
+// Throws for a class that has no description.
+const FormDescription& FindForm(const std::string& className);
+
+} // namespace forms
