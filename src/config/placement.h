@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "common/ProgramNames.h"
 #include "platform/WindowPlacement.h"
 
 // Keeps a form's placement (position, size, show state) in the per-user registry
@@ -8,7 +9,7 @@
 class TFormPlacement {
 public:
     static constexpr int Version = 0;
-    static constexpr const char* IniFileName = "Software\\Morrowfield\\Zephyrix\\FormSettings";
+    static constexpr const char* IniFileName = FormSettingsKey;
 
     explicit TFormPlacement(platform::IPlacedWindow& window, std::string section = "TMainForm");
 

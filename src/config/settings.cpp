@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "common/Exception.h"
 #include "config/voRegistry.h"
@@ -46,38 +47,47 @@ private:
 
 } // namespace
 
+const TSetting Settings[12] = {
+    {"ModifierKey", &TConfig::ModifierKey, 8}, // Windows key
+    {"Key", &TConfig::Key, 74},                 // J
+    {"AddModifierKey", &TConfig::AddModifierKey, 8},
+    {"AddKey", &TConfig::AddKey, 75}, // K
+    {"RunModifierKey", &TConfig::RunModifierKey, 8},
+    {"RunKey", &TConfig::RunKey, 72}, // H
+    {"StartMenuAllUsers", &TConfig::StartMenuAllUsers, true},
+    {"StartMenuMe", &TConfig::StartMenuMe, true},
+    {"RecentFiles", &TConfig::RecentFiles, true},
+    {"MyDocuments", &TConfig::MyDocuments, true},
+    {"ControlPanel", &TConfig::ControlPanel, false},
+    {"Desktop", &TConfig::Desktop, true},
+};
+
+TConfig::TConfig()
+{
+    for (const TSetting& setting : Settings) {
+        if (const auto* number = std::get_if<std::int32_t TConfig::*>(&setting.Field))
+            this->**number = setting.Default;
+        else
+            this->*std::get<bool TConfig::*>(setting.Field) = setting.Default != 0;
+    }
+}
+
 void TConfig::Load()
 {
     const TvoRegistry registry(SettingsKey);
-    ModifierKey = registry.ReadIntegerDef("ModifierKey", 8);
-    Key = registry.ReadIntegerDef("Key", 74);
-    AddModifierKey = registry.ReadIntegerDef("AddModifierKey", 8);
-    AddKey = registry.ReadIntegerDef("AddKey", 75);
-    RunModifierKey = registry.ReadIntegerDef("RunModifierKey", 8);
-    RunKey = registry.ReadIntegerDef("RunKey", 72);
-    StartMenuAllUsers = registry.ReadBoolDef("StartMenuAllUsers", true);
-    StartMenuMe = registry.ReadBoolDef("StartMenuMe", true);
-    RecentFiles = registry.ReadBoolDef("RecentFiles", true);
-    MyDocuments = registry.ReadBoolDef("MyDocuments", true);
-    ControlPanel = registry.ReadBoolDef("ControlPanel", false);
-    Desktop = registry.ReadBoolDef("Desktop", true);
+    for (const TSetting& setting : Settings) {
+        if (const auto* number = std::get_if<std::int32_t TConfig::*>(&setting.Field))
+            this->**number = registry.ReadIntegerDef(setting.Name, setting.Default);
+        else
+            this->*std::get<bool TConfig::*>(setting.Field) = registry.ReadBoolDef(setting.Name, setting.Default != 0);
+    }
 }
 
 void TConfig::Save() const
 {
     SettingsWriter registry;
-    registry.Write("ModifierKey", ModifierKey);
-    registry.Write("Key", Key);
-    registry.Write("AddModifierKey", AddModifierKey);
-    registry.Write("AddKey", AddKey);
-    registry.Write("RunModifierKey", RunModifierKey);
-    registry.Write("RunKey", RunKey);
-    registry.Write("StartMenuAllUsers", StartMenuAllUsers);
-    registry.Write("StartMenuMe", StartMenuMe);
-    registry.Write("RecentFiles", RecentFiles);
-    registry.Write("MyDocuments", MyDocuments);
-    registry.Write("ControlPanel", ControlPanel);
-    registry.Write("Desktop", Desktop);
+    for (const TSetting& setting : Settings)
+        std::visit([&](auto field) { registry.Write(setting.Name, this->*field); }, setting.Field);
 }
 
 TConfig& Config()

@@ -1,32 +1,45 @@
 #pragma once
 #include <cstdint>
+#include <variant>
 
-inline constexpr const char* SettingsKey = "\\Software\\Morrowfield\\Zephyrix";
+#include "common/ProgramNames.h"
 
 // The twelve user settings: three hotkeys (modifier set with the RegisterHotKey bits,
 // virtual-key code) and six source switches. Callers read and write the fields directly;
 // nothing is validated, whatever is set is saved unchanged.
 class TConfig {
 public:
-    std::int32_t ModifierKey = 8; // Windows key
-    std::int32_t Key = 74;        // J
-    std::int32_t AddModifierKey = 8;
-    std::int32_t AddKey = 75; // K
-    bool StartMenuMe = true;
-    bool StartMenuAllUsers = true;
-    bool RecentFiles = true;
-    bool MyDocuments = true;
-    bool ControlPanel = false;
-    bool Desktop = true;
-    std::int32_t RunKey = 72; // H
-    std::int32_t RunModifierKey = 8;
+    std::int32_t ModifierKey;
+    std::int32_t Key;
+    std::int32_t AddModifierKey;
+    std::int32_t AddKey;
+    bool StartMenuMe;
+    bool StartMenuAllUsers;
+    bool RecentFiles;
+    bool MyDocuments;
+    bool ControlPanel;
+    bool Desktop;
+    std::int32_t RunKey;
+    std::int32_t RunModifierKey;
 
+    // Every field at its default.
+    TConfig();
     // Fills every field from the registry; never fails (unreadable values take their defaults).
     void Load();
     // Writes all twelve values; throws Exception("Failed to set data for '<name>'") at the first
     // value that cannot be written, leaving the values before it written.
     void Save() const;
 };
+
+// One setting: its registry value (a REG_DWORD), its field and its default.
+struct TSetting {
+    const char* Name;
+    std::variant<std::int32_t TConfig::*, bool TConfig::*> Field;
+    std::int32_t Default;
+};
+
+// All of them, in the order they are saved.
+extern const TSetting Settings[12];
 
 // The process's settings, loaded from the registry on first use.
 TConfig& Config();

@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "common/ProgramNames.h"
 #include "platform/Locale.h"
 
 class TProgramInfo;
@@ -17,8 +18,6 @@ public:
     // The entry the record is attached to; emptied when that entry dies.
     TProgramInfo* Entry = nullptr;
 };
-
-inline constexpr const char* AbbreviationsKey = "\\Software\\Morrowfield\\Zephyrix\\Abbreviations";
 
 // The learned abbreviations: at most one per path, and one abbreviation belongs to at most one entry.
 class TAbbrevInfos {

@@ -30,7 +30,7 @@ TMainForm::TMainForm()
       pcMain(Form->PageControl("pcMain")),
       edClipboard(Form->Edit("edClipboard"))
 {
-    Form->SetCaption("Morrowfield -- ZEPHYRIX");
+    Form->SetCaption(MainWindowCaption);
     Form->OnKeyDown = [this](int& key) { FormKeyDown(key); };
     Form->OnShow = [this] { FormShow(); };
     Form->OnActivate = [this] { FormActivate(); };

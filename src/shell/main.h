@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "common/ProgramNames.h"
 #include "matching/fSearchRunningUI.h"
 #include "matching/fSearchUI.h"
 #include "platform/Widgets.h"
@@ -10,9 +11,6 @@ class TAddItemsPage;
 class TFormPlacement;
 class TProgramInfo;
 class TSysTray;
-
-// The title of the application: error reports and the notification icon's tip.
-inline constexpr const char* ApplicationTitle = "Morrowfield - zephyrix";
 
 // The main window: three pages (the search panel lists the catalogue when it is made),, the global hotkeys and the notification icon.
 // it lives for the whole run, hidden most of the time.

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "common/ProgramNames.h"
 #include "platform/Application.h"
 
 namespace platform::win32 {
@@ -11,7 +12,7 @@ public:
     void ShowError(const std::string& text) override;
     void SetScreenCursor(ScreenCursor cursor) override;
 
-    static constexpr const char* Title = "Morrowfield - zephyrix";
+    static constexpr const char* Title = ApplicationTitle;
 
     // The main window, once the application has created it; null before and after.
     static void SetMainWindow(HWND window);
