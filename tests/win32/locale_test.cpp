@@ -1,29 +1,11 @@
-#include <algorithm>
-#include <vector>
+#include "LocaleContract.h"
+#include "RealPlatform.h"
+#include "SimulatedPlatform.h"
 
-#include "Win32Test.h"
-#include "platform/Platform.h"
+namespace contract {
 
-namespace {
+// CompareStringA and the simulator, held to the same assertions.
+using LocaleBackends = ::testing::Types<RealPlatform, SimulatedPlatform>;
+INSTANTIATE_TYPED_TEST_SUITE_P(UserLocale, LocaleContract, LocaleBackends, BackendNames);
 
-using LocaleContract = Win32Test;
-
-TEST_F(LocaleContract, ComparisonIgnoresCaseAndOrdersAlphabetically)
-{
-    auto& locale = platform::Locale();
-    EXPECT_EQ(locale.CompareText("Notepad", "NOTEPAD"), 0);
-    EXPECT_LT(locale.CompareText("apple", "Banana"), 0);
-    EXPECT_GT(locale.CompareText("banana", "Apple"), 0);
-    EXPECT_LT(locale.CompareText("Note", "Notepad"), 0);
-    EXPECT_LT(locale.CompareText("", "a"), 0);
-}
-
-TEST_F(LocaleContract, SortedListFollowsTheLocaleNotByteOrder)
-{
-    std::vector<std::string> texts = {"zebra", "Apple", "mango", "apple pie", "Zoo", "Banana"};
-    std::sort(texts.begin(), texts.end(), platform::LocaleTextLess());
-    const std::vector<std::string> expected = {"Apple", "apple pie", "Banana", "mango", "zebra", "Zoo"};
-    EXPECT_EQ(texts, expected);
-}
-
-} // namespace
+} // namespace contract

@@ -1,17 +1,22 @@
 #include "config/settings.h"
 
+#include "SettingsContract.h"
+#include "SimulatedSettingsKey.h"
 #include "SimulatorTest.h"
 #include "common/Exception.h"
+
+namespace contract {
+INSTANTIATE_TYPED_TEST_SUITE_P(UserKey, SettingsContract, SimulatedSettingsKey, BackendNames);
+} // namespace contract
 
 namespace {
 
 using platform::headless::RegType;
 using platform::headless::RegValue;
 
-const char* const IntegerNames[] = {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey"};
-const char* const SwitchNames[] = {"StartMenuAllUsers", "StartMenuMe", "RecentFiles",
-                                   "MyDocuments", "ControlPanel", "Desktop"};
+using contract::ExpectDefaults;
 
+// Faults only the simulator can bring about: a key the user may not open, a write that fails.
 class SettingsTest : public SimulatorTest {
 protected:
     ~SettingsTest() override { FreeConfig(); }
@@ -31,118 +36,11 @@ protected:
     }
 };
 
-void ExpectDefaults(const TConfig& config)
-{
-    EXPECT_EQ(config.ModifierKey, 8);
-    EXPECT_EQ(config.Key, 74);
-    EXPECT_EQ(config.AddModifierKey, 8);
-    EXPECT_EQ(config.AddKey, 75);
-    EXPECT_EQ(config.RunModifierKey, 8);
-    EXPECT_EQ(config.RunKey, 72);
-    EXPECT_TRUE(config.StartMenuAllUsers);
-    EXPECT_TRUE(config.StartMenuMe);
-    EXPECT_TRUE(config.RecentFiles);
-    EXPECT_TRUE(config.MyDocuments);
-    EXPECT_FALSE(config.ControlPanel);
-    EXPECT_TRUE(config.Desktop);
-}
-
-TEST_F(SettingsTest, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllTwelveDwords)
-{
-    ExpectDefaults(Config());
-    EXPECT_TRUE(sim.registry.KeyExists(SettingsKey));
-
-    Config().Save();
-    for (const char* name : IntegerNames)
-        StoredDword(name);
-    EXPECT_EQ(StoredDword("ModifierKey"), 8u);
-    EXPECT_EQ(StoredDword("Key"), 74u);
-    EXPECT_EQ(StoredDword("AddKey"), 75u);
-    EXPECT_EQ(StoredDword("RunKey"), 72u);
-    for (const char* name : SwitchNames)
-        EXPECT_EQ(StoredDword(name), std::string(name) == "ControlPanel" ? 0u : 1u) << name;
-}
-
-TEST_F(SettingsTest, StoredValuesAreLoadedUnchanged)
-{
-    Store("ModifierKey", RegValue::Dword(0));
-    Store("Key", RegValue::Dword(112)); // F1: outside A..Z, kept as it is
-    Store("AddModifierKey", RegValue::Dword(3));
-    Store("AddKey", RegValue::Dword(65));
-    Store("RunModifierKey", RegValue::Dword(0xFFFFFFFF));
-    Store("RunKey", RegValue::Dword(90));
-    Store("StartMenuMe", RegValue::Dword(0));
-    Store("ControlPanel", RegValue::Dword(1));
-
-    const TConfig& config = Config();
-    EXPECT_EQ(config.ModifierKey, 0);
-    EXPECT_EQ(config.Key, 112);
-    EXPECT_EQ(config.AddModifierKey, 3);
-    EXPECT_EQ(config.AddKey, 65);
-    EXPECT_EQ(config.RunModifierKey, -1);
-    EXPECT_EQ(config.RunKey, 90);
-    EXPECT_FALSE(config.StartMenuMe);
-    EXPECT_TRUE(config.ControlPanel);
-    EXPECT_TRUE(config.Desktop);
-
-    Config().Save();
-    EXPECT_EQ(StoredDword("ModifierKey"), 0u);
-    EXPECT_EQ(StoredDword("Key"), 112u);
-    EXPECT_EQ(StoredDword("RunModifierKey"), 0xFFFFFFFFu);
-}
-
-TEST_F(SettingsTest, NonzeroSwitchReadsAsTrueAndIsWrittenBackAsOne)
-{
-    Store("Desktop", RegValue::Dword(2));
-    Store("ControlPanel", RegValue::Dword(0x80000000));
-    EXPECT_TRUE(Config().Desktop);
-    EXPECT_TRUE(Config().ControlPanel);
-    Config().Save();
-    EXPECT_EQ(StoredDword("Desktop"), 1u);
-    EXPECT_EQ(StoredDword("ControlPanel"), 1u);
-}
-
-TEST_F(SettingsTest, ValuesOfAnotherTypeTakeTheirDefaultsAndAreReplacedByDwordsOnSave)
-{
-    Store("ModifierKey", RegValue::Sz("2"));
-    Store("Key", RegValue::Binary(std::string("\x41\0\0\0", 4)));
-    Store("Desktop", RegValue::Sz("0"));
-    Store("ControlPanel", RegValue::ExpandSz("1"));
-
-    ExpectDefaults(Config());
-    Config().Save();
-    EXPECT_EQ(StoredDword("ModifierKey"), 8u);
-    EXPECT_EQ(StoredDword("Key"), 74u);
-    EXPECT_EQ(StoredDword("Desktop"), 1u);
-    EXPECT_EQ(StoredDword("ControlPanel"), 0u);
-}
-
 TEST_F(SettingsTest, UnopenableKeyGivesDefaults)
 {
     Store("Key", RegValue::Dword(66));
     sim.registry.DenyKey(SettingsKey);
     ExpectDefaults(Config());
-}
-
-TEST_F(SettingsTest, ConfigLoadsOnceAndMemoryIsTheTruthUntilFreed)
-{
-    Config().Key = 81;
-    Store("Key", RegValue::Dword(66)); // changed from outside: not read again
-    EXPECT_EQ(Config().Key, 81);
-    EXPECT_EQ(&Config(), &Config());
-
-    FreeConfig(); // no save on free
-    EXPECT_EQ(Config().Key, 66);
-}
-
-TEST_F(SettingsTest, DeletedValuesAreAllWrittenAgainFromMemory)
-{
-    Config().RecentFiles = false;
-    sim.registry.ValuesOf(platform::headless::Registry::Normalise(SettingsKey)).clear();
-    Config().Save();
-    for (const char* name : IntegerNames)
-        EXPECT_NE(Stored(name), nullptr) << name;
-    EXPECT_EQ(StoredDword("RecentFiles"), 0u);
 }
 
 TEST_F(SettingsTest, FailingWriteNamesTheValueAndKeepsEarlierWrites)

@@ -5,19 +5,20 @@
 #include <utility>
 #include <vector>
 
+#include "SettingsContract.h"
 #include "Win32Test.h"
 #include "config/settings.h"
 
-// The settings live in the real key; whatever it held before the test is put back after it.
-class SettingsKeyTest : public Win32Test {
-protected:
+// The settings live in the real key; whatever it held before is put back after.
+class SettingsKeyBackup {
+public:
     struct RawValue {
         std::string Name;
         DWORD Type = 0;
         std::vector<BYTE> Data;
     };
 
-    SettingsKeyTest()
+    SettingsKeyBackup()
     {
         existed_ = RegOpenKeyExA(HKEY_CURRENT_USER, KeyName(), 0, KEY_READ, &saved_) == ERROR_SUCCESS;
         if (existed_) {
@@ -34,12 +35,10 @@ protected:
             RegCloseKey(saved_);
         }
         ClearValues();
-        FreeConfig();
     }
 
-    ~SettingsKeyTest() override
+    ~SettingsKeyBackup()
     {
-        FreeConfig();
         ClearValues();
         if (existed_)
             for (const RawValue& value : backup_)
@@ -84,8 +83,63 @@ protected:
         return {type, value};
     }
 
+    SettingsKeyBackup(const SettingsKeyBackup&) = delete;
+    SettingsKeyBackup& operator=(const SettingsKeyBackup&) = delete;
+
 private:
     HKEY saved_ = nullptr;
     bool existed_ = false;
     std::vector<RawValue> backup_;
 };
+
+// A test of the real key, with the settings freed before and after it.
+class SettingsKeyTest : public Win32Test, protected SettingsKeyBackup {
+protected:
+    SettingsKeyTest() { FreeConfig(); }
+    ~SettingsKeyTest() override { FreeConfig(); }
+};
+
+namespace contract {
+
+// The settings contract's backend over the user's real key.
+class RealSettingsKey {
+public:
+    static constexpr const char* Name = "Real";
+    void SetDword(const char* name, std::uint32_t value) { SettingsKeyBackup::SetDword(name, value); }
+    void SetForeign(const char* name, Foreign type, const std::string& data)
+    {
+        const DWORD types[] = {REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_QWORD};
+        const bool text = type == Foreign::Sz || type == Foreign::ExpandSz;
+        SettingsKeyBackup::SetRaw(name, types[static_cast<int>(type)], data.c_str(),
+                                  static_cast<DWORD>(data.size() + (text ? 1 : 0)));
+    }
+    Stored Get(const char* name) const
+    {
+        const auto [type, number] = SettingsKeyBackup::Stored(name);
+        if (type == 0)
+            return {};
+        if (type != REG_DWORD)
+            return {Stored::Other, 0};
+        return {Stored::Dword, number};
+    }
+    void ClearValues() { SettingsKeyBackup::ClearValues(); }
+    bool KeyExists() const
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyBackup::KeyName(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+private:
+    struct Installed {
+        Installed() { platform::win32::InstallWin32Platform(); }
+        ~Installed() { platform::Install(nullptr); }
+    };
+    platform::win32::ComApartment com_;
+    Installed installed_;
+    SettingsKeyBackup backup_;
+};
+
+} // namespace contract
