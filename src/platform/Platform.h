@@ -6,7 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Directories.h"
 #include "platform/FileSystem.h"
-#include "platform/FolderWatch.h"
+#include "platform/FolderWatches.h"
 #include "platform/Installer.h"
 #include "platform/KernelObjects.h"
 #include "platform/Locale.h"

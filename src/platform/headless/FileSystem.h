@@ -8,7 +8,7 @@
 
 #include "platform/Directories.h"
 #include "platform/FileSystem.h"
-#include "platform/FolderWatch.h"
+#include "platform/FolderWatches.h"
 
 namespace platform::headless {
 

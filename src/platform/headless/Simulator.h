@@ -6,7 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/headless/Clipboard.h"
-#include "platform/headless/Clock.h"
+#include "platform/headless/Timers.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
 #include "platform/headless/KernelObjects.h"

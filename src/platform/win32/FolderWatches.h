@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/FolderWatch.h"
+#include "platform/FolderWatches.h"
 
 namespace platform::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/headless/Clock.h"
+#include "platform/headless/Timers.h"
 
 #include "platform/ErrorReport.h"
 
