@@ -1,53 +1,25 @@
 #pragma once
-#include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/Platform.h"
+#include "platform/headless/Application.h"
 #include "platform/headless/Clipboard.h"
-#include "platform/headless/Timers.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
 #include "platform/headless/KernelObjects.h"
+#include "platform/headless/Locale.h"
 #include "platform/headless/Modules.h"
 #include "platform/headless/Registry.h"
 #include "platform/headless/Shell.h"
 #include "platform/headless/ShellLinks.h"
-#include "platform/headless/WindowPlacement.h"
+#include "platform/headless/SpecialFolders.h"
+#include "platform/headless/Timers.h"
 #include "platform/headless/TopLevelWindows.h"
-#include "platform/headless/Widgets.h"
 #include "platform/headless/UiThread.h"
+#include "platform/headless/Widgets.h"
+#include "platform/headless/WindowPlacement.h"
 
 namespace platform::headless {
-
-class Application : public IApplication {
-public:
-    void HideMainWindow() override { ++HideCount; }
-    void ShowError(const std::string& text) override { ErrorsShown.push_back(text); }
-    void SetScreenCursor(ScreenCursor cursor) override { Cursors.push_back(cursor); }
-    int HideCount = 0;
-    std::vector<std::string> ErrorsShown;
-    std::vector<ScreenCursor> Cursors; // every cursor set, in order
-};
-
-// Special folders as a test sets them; an id not set is one the shell cannot resolve.
-class SpecialFolders : public ISpecialFolders {
-public:
-    std::string Path(int csidl) override
-    {
-        const auto path = Paths.find(csidl);
-        return path == Paths.end() ? std::string() : path->second;
-    }
-    std::map<int, std::string> Paths;
-};
-
-// Orders texts the way the user's locale does for the tests' purposes: letters
-// compared without case (ASCII), then byte order.
-class Locale : public ILocale {
-public:
-    int CompareText(const std::string& a, const std::string& b) override;
-};
 
 // The headless platform: real state kept in memory, the same events raised.
 class Simulator : public Platform {

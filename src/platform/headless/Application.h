@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Application.h"
+
+namespace platform::headless {
+
+// Records what the program asked of the application: hiding, error reports, cursors.
+class Application : public IApplication {
+public:
+    void HideMainWindow() override { ++HideCount; }
+    void ShowError(const std::string& text) override { ErrorsShown.push_back(text); }
+    void SetScreenCursor(ScreenCursor cursor) override { Cursors.push_back(cursor); }
+    int HideCount = 0;
+    std::vector<std::string> ErrorsShown;
+    std::vector<ScreenCursor> Cursors; // every cursor set, in order
+};
+
+} // namespace platform::headless
