@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "BackendNames.h"
 #include "config/settings.h"
@@ -67,14 +68,11 @@ TYPED_TEST_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWri
     EXPECT_TRUE(this->key.KeyExists());
 
     Config().Save();
-    for (const char* name : IntegerNames)
-        EXPECT_EQ(this->key.Get(name).Type, Stored::Dword) << name;
-    EXPECT_EQ(this->key.Get("ModifierKey"), DwordOf(8));
-    EXPECT_EQ(this->key.Get("Key"), DwordOf(74));
-    EXPECT_EQ(this->key.Get("AddModifierKey"), DwordOf(8));
-    EXPECT_EQ(this->key.Get("AddKey"), DwordOf(75));
-    EXPECT_EQ(this->key.Get("RunModifierKey"), DwordOf(8));
-    EXPECT_EQ(this->key.Get("RunKey"), DwordOf(72));
+    const std::pair<const char*, std::uint32_t> integers[] = {{"ModifierKey", 8},    {"Key", 74},
+                                                              {"AddModifierKey", 8}, {"AddKey", 75},
+                                                              {"RunModifierKey", 8}, {"RunKey", 72}};
+    for (const auto& [name, number] : integers)
+        EXPECT_EQ(this->key.Get(name), DwordOf(number)) << name;
     for (const char* name : SwitchNames)
         EXPECT_EQ(this->key.Get(name), DwordOf(std::string(name) == "ControlPanel" ? 0u : 1u)) << name;
 }

@@ -2,20 +2,13 @@
 #include <string>
 
 #include "RegistryContract.h"
-#include "platform/headless/Simulator.h"
+#include "SimulatedPlatform.h"
 
 namespace contract {
 
 // A fresh simulator's registry.
-class SimulatedRegistry {
+class SimulatedRegistry : public SimulatedPlatform {
 public:
-    static constexpr const char* Name = "Simulated";
-
-    SimulatedRegistry() : sim_(platform::headless::InstallSimulator()) {}
-    ~SimulatedRegistry() { platform::Install(nullptr); }
-    SimulatedRegistry(const SimulatedRegistry&) = delete;
-    SimulatedRegistry& operator=(const SimulatedRegistry&) = delete;
-
     std::string KeyPath() const { return "\\Software\\Morrowfield\\ZephyrixTests"; }
     // A text's terminating zero is the registry's, not the text's. The simulator has no
     // REG_QWORD: eight bytes of binary stand for it.
@@ -29,12 +22,12 @@ public:
                          : type == RawType::Sz       ? RegValue::Sz(bytes)
                          : type == RawType::ExpandSz ? RegValue::ExpandSz(bytes)
                                                      : RegValue::Binary(bytes);
-        sim_.registry.SetValue(KeyPath(), name, std::move(value));
+        Sim.registry.SetValue(KeyPath(), name, std::move(value));
     }
     RawType TypeOf(const char* name) const
     {
         using platform::headless::RegType;
-        const auto* value = sim_.registry.FindValue(KeyPath(), name);
+        const auto* value = Sim.registry.FindValue(KeyPath(), name);
         if (value == nullptr)
             return RawType::Missing;
         switch (value->Type) {
@@ -46,10 +39,7 @@ public:
         return RawType::Missing;
     }
     // The simulator's keys hold no subkeys of their own: emptying the values is deleting the tree.
-    void DeleteTree(const std::string& path) { sim_.registry.ValuesOf(platform::headless::Registry::Normalise(path)).clear(); }
-
-private:
-    platform::headless::Simulator& sim_;
+    void DeleteTree(const std::string& path) { Sim.registry.ValuesOf(platform::headless::Registry::Normalise(path)).clear(); }
 };
 
 } // namespace contract

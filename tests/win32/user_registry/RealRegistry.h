@@ -3,25 +3,15 @@
 
 #include <string>
 
+#include "RealPlatform.h"
 #include "RegistryContract.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/Win32Platform.h"
 
 namespace contract {
 
 // The real per-user registry, with a scratch key of this process's.
-class RealRegistry {
+class RealRegistry : public RealPlatform {
 public:
-    static constexpr const char* Name = "Real";
-
-    RealRegistry() { platform::win32::InstallWin32Platform(); }
-    ~RealRegistry()
-    {
-        DeleteTree(KeyPath());
-        platform::Install(nullptr);
-    }
-    RealRegistry(const RealRegistry&) = delete;
-    RealRegistry& operator=(const RealRegistry&) = delete;
+    ~RealRegistry() { DeleteTree(KeyPath()); }
 
     std::string KeyPath() const
     {
@@ -57,9 +47,6 @@ public:
         }
     }
     void DeleteTree(const std::string& path) { RegDeleteTreeA(HKEY_CURRENT_USER, path.substr(1).c_str()); }
-
-private:
-    platform::win32::ComApartment com_;
 };
 
 } // namespace contract

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "RealPlatform.h"
 #include "SettingsContract.h"
 #include "Win32Test.h"
 #include "config/settings.h"
@@ -102,9 +103,8 @@ protected:
 namespace contract {
 
 // The settings contract's backend over the user's real key.
-class RealSettingsKey {
+class RealSettingsKey : public RealPlatform {
 public:
-    static constexpr const char* Name = "Real";
     void SetDword(const char* name, std::uint32_t value) { SettingsKeyBackup::SetDword(name, value); }
     void SetForeign(const char* name, Foreign type, const std::string& data)
     {
@@ -133,12 +133,6 @@ public:
     }
 
 private:
-    struct Installed {
-        Installed() { platform::win32::InstallWin32Platform(); }
-        ~Installed() { platform::Install(nullptr); }
-    };
-    platform::win32::ComApartment com_;
-    Installed installed_;
     SettingsKeyBackup backup_;
 };
 
