@@ -78,7 +78,7 @@ enum class FirstSize {
 struct FormDescription {
     int DialogId;
     std::vector<Control> Controls;
-    std::vector<Anchor> Layout; // applied in order; panels last, as their handlers place other controls
+    std::vector<Anchor> Layout{}; // applied in order; panels last, as their handlers place other controls
     // The client size the form is designed at: the simulator lays its controls out at
     // this size, and a top-level form starts at it on Windows as FirstSize says.
     Size DesignSize{};

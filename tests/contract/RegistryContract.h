@@ -34,15 +34,14 @@ TYPED_TEST_SUITE_P(RegistryContract);
 
 TYPED_TEST_P(RegistryContract, IntegersAndStringsRoundTrip)
 {
-    const std::string& keyPath = this->keyPath;
     {
-        auto key = platform::Registry().OpenOrCreateKey(keyPath);
+        auto key = platform::Registry().OpenOrCreateKey(this->keyPath);
         key->WriteInteger("Number", 0xFFFFFFFFu);
         key->WriteInteger("Zero", 0);
         key->WriteString("Text", "C:\\Program Files\\Tool.lnk");
         key->WriteString("Empty", "");
     }
-    auto key = platform::Registry().OpenKeyReadOnly(keyPath);
+    auto key = platform::Registry().OpenKeyReadOnly(this->keyPath);
     EXPECT_EQ(key->ReadInteger("Number"), 0xFFFFFFFFu);
     EXPECT_EQ(key->ReadInteger("Zero"), 0u);
     EXPECT_EQ(key->ReadString("Text"), "C:\\Program Files\\Tool.lnk");
