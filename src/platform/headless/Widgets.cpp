@@ -235,6 +235,10 @@ void SimContainer::Add(SimForm& form, const forms::FormDescription& description)
         }
         widgets_.emplace(control.Name, std::move(widget));
     }
+    // A rule for a control the form does not have would fail on Windows when the form is sized.
+    for (const forms::Anchor& anchor : description.Layout)
+        if (!anchor.Control.empty() && widgets_.count(anchor.Control) == 0)
+            Missing(anchor.Control);
 }
 
 template <class Kind>
