@@ -46,6 +46,7 @@ struct Watched {
     {
         source.OnChange = [this](TShortcutDataSource&) { ++changes; };
         source.ScanFolder(Documents);
+        changes = 0; // the first walk's; what follows is counted
     }
     TAbbrevInfos store;
     TWatchedFolder source{store};

@@ -65,8 +65,9 @@ TEST_F(RecentFilesTest, ScansAndWatchesDuringConstructionWithRecentEntries)
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(sim.files.Enumerations() - listed, 1u);
     ASSERT_EQ(recent.Entries.size(), 3u);
-    EXPECT_EQ(recent.Entries[0].get(), report);
-    EXPECT_NE(dynamic_cast<TRecentProgramInfo*>(recent.Entries[1].get()), nullptr);
+    EXPECT_EQ(recent.Entries[0]->Name, "plan.xls");
+    EXPECT_NE(dynamic_cast<TRecentProgramInfo*>(recent.Entries[0].get()), nullptr);
+    EXPECT_EQ(recent.Entries[1].get(), report);
 }
 
 TEST_F(RecentFilesTest, DocumentAlreadyListedIsLeftOutWhateverItsCase)
