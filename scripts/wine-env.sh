@@ -6,8 +6,25 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
+# Wine links the profile's Desktop, Documents, Music, Pictures, Videos and Downloads all
+# to $HOME, and reports no change inside a linked folder; on Windows they are separate
+# real folders. Each link becomes an empty real folder (what the link held stays put).
+zx_real_profile_folders() {
+    local users="$WINEPREFIX/drive_c/users" profile name
+    [ -d "$users" ] || return 0
+    for profile in "$users"/*/; do
+        for name in Desktop Documents Music Pictures Videos Downloads; do
+            if [ -L "$profile$name" ]; then
+                rm -f "$profile$name"
+                mkdir -p "$profile$name"
+            fi
+        done
+    done
+}
+
 zx_wine_prefix() {
     if [ -f "$WINEPREFIX/.zephyrix-ready" ]; then
+        zx_real_profile_folders
         return 0
     fi
     mkdir -p "$WINEPREFIX"
@@ -20,6 +37,7 @@ zx_wine_prefix() {
         HOME="$scratch" wineboot --init >/dev/null 2>&1
         HOME="$scratch" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
         wineserver -w
+        zx_real_profile_folders
         touch "$WINEPREFIX/.zephyrix-ready"
     ) 9>"$WINEPREFIX.lock"
 }

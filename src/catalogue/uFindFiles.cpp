@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "catalogue/uFileMask.h"
 #include "platform/Platform.h"
 
 std::string JoinPath(const std::string& folder, const std::string& name)
@@ -19,9 +20,11 @@ void TRecursiveFindFiles::FindFiles(const std::string& mask, bool descend)
     const std::string folder = slash == std::string::npos ? std::string() : mask.substr(0, slash);
     const std::string pattern = slash == std::string::npos ? mask : mask.substr(slash + 1);
 
-    // Hidden, system and read-only entries all match, folders included.
+    // Hidden, system and read-only entries all match, folders included. Windows also
+    // matches the mask against short names (Report.lnkx is REPORT~1.LNK): every name is
+    // held to the mask again, so that both platforms list the same files.
     for (const platform::DirectoryEntry& match : platform::Directories().Enumerate(mask))
-        if (OnFile)
+        if (OnFile && MatchesFileMask(match.Name, pattern))
             OnFile(*this, folder + "\\" + match.Name);
     if (!descend)
         return;

@@ -18,7 +18,7 @@ void TRecentFilesFolder::FillList(TItemList& list)
     }
 }
 
-void TRecentFilesFolder::AddFile(TRecursiveFindFiles& /*sender*/, const std::string& path)
+void TRecentFilesFolder::AddFile(const std::string& path)
 {
     Append(std::make_unique<TRecentProgramInfo>(), path);
 }

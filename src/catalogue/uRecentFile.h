@@ -9,5 +9,5 @@ public:
     explicit TRecentFilesFolder(TAbbrevInfos& abbreviations);
 
     void FillList(TItemList& list) override;
-    void AddFile(TRecursiveFindFiles& sender, const std::string& path) override;
+    void AddFile(const std::string& path) override;
 };

@@ -31,6 +31,11 @@ protected:
         if (attributes != 0)
             SetFileAttributesA(Scratch(name).c_str(), attributes);
     }
+    // The walk runs on a thread of its own; its result arrives through the message loop.
+    static void WaitForWalk(const TWatchedFolder& source)
+    {
+        ASSERT_TRUE(PumpMessagesUntil([&] { return !source.IsWalking(); }, 30000));
+    }
     static std::vector<std::string> Paths(const TWatchedFolder& source)
     {
         std::vector<std::string> paths;
@@ -90,6 +95,7 @@ TEST_F(FolderSourcesTest, ScansARealTreeWithHiddenAndSystemFolders)
 
     TWatchedFolder source(store);
     source.ScanFolder(Scratch("Menu"));
+    WaitForWalk(source);
 
     std::vector<std::string> paths = Paths(source);
     // The file system's own order within a folder; .LNK of the whole tree before .URL.
@@ -116,6 +122,7 @@ TEST_F(FolderSourcesTest, CreatedFileReachesTheSourceThroughNotificationAndTimer
 
     TWatchedFolder source(store);
     source.ScanFolder(Scratch("Start Menu\\Programs"));
+    WaitForWalk(source);
     ASSERT_EQ(source.Entries.size(), 1u);
     int changes = 0;
     source.OnChange = [&](TShortcutDataSource&) { ++changes; };
@@ -132,23 +139,57 @@ TEST_F(FolderSourcesTest, CreatedFileReachesTheSourceThroughNotificationAndTimer
     EXPECT_TRUE(items.ContainsText("New"));
 }
 
-TEST_F(FolderSourcesTest, WatchReportsNamesNotContents)
+// Every change seen so far, as "kind path" with the action folded away: Wine and Windows
+// may split a report differently, but never change what it names.
+struct SeenChanges {
+    void operator()(const platform::FolderChanges& changes)
+    {
+        lost = lost || changes.Lost;
+        for (const auto& change : changes.Changes)
+            names.push_back(std::string(change.IsFolder ? "folder " : "file ") + change.Path);
+    }
+    bool Saw(const std::string& name) const { return std::find(names.begin(), names.end(), name) != names.end(); }
+    std::vector<std::string> names;
+    bool lost = false;
+};
+
+TEST_F(FolderSourcesTest, WatchesReportNamesAndKindsWithinTheirScope)
 {
-    Folder("W");
-    File("W\\existing.txt");
-    int reports = 0;
-    const auto watch = platform::FolderWatches().WatchTree(Scratch("W"), [&] { ++reports; });
-    WriteFile(Scratch("W\\existing.txt"), "changed contents");
-    PumpMessagesUntil([] { return false; }, 1000);
-    EXPECT_EQ(reports, 0);
-    MoveFileA(Scratch("W\\existing.txt").c_str(), Scratch("W\\renamed.txt").c_str());
-    EXPECT_TRUE(PumpMessagesUntil([&] { return reports > 0; }, 10000));
+    Folder("P");
+    Folder("P\\W");
+    Folder("P\\W\\Sub");
+    File("P\\W\\existing.txt");
+    SeenChanges tree, names;
+    const auto treeWatch = platform::FolderWatches().WatchTree(Scratch("P\\W"), std::ref(tree));
+    const auto nameWatch = platform::FolderWatches().WatchFolderNames(Scratch("P"), std::ref(names));
+    platform::Directories().Enumerate(Scratch("P\\W\\Sub\\*.*")); // Wine watches a sub-folder once it is listed
+
+    WriteFile(Scratch("P\\W\\existing.txt"), "changed contents"); // contents: not reported
+    File("P\\beside.txt");                                       // a file beside: neither watch
+    File("P\\W\\Sub\\Deep.lnk");
+    Folder("P\\W\\New");
+    MoveFileA(Scratch("P\\W\\existing.txt").c_str(), Scratch("P\\W\\renamed.txt").c_str());
+    Folder("P\\Other");
+    ASSERT_TRUE(PumpMessagesUntil([&] { return tree.Saw("file renamed.txt") && names.Saw("folder Other"); }, 10000));
+    EXPECT_TRUE(tree.Saw("file Sub\\Deep.lnk"));
+    EXPECT_TRUE(tree.Saw("folder New"));
+    EXPECT_TRUE(tree.Saw("file existing.txt")); // the rename's old name
+    EXPECT_FALSE(tree.Saw("file beside.txt"));
+    EXPECT_EQ(std::count(tree.names.begin(), tree.names.end(), "file existing.txt"), 1) << "contents are no change";
+    // The names watch: folders directly in its folder only.
+    EXPECT_FALSE(names.Saw("file beside.txt"));
+    EXPECT_FALSE(names.Saw("folder W\\New"));
+    EXPECT_FALSE(tree.lost);
+
+    // The watched folder itself removed: the parent's names watch sees it go.
+    RemoveDirectoryA(Scratch("P\\Other").c_str());
+    ASSERT_TRUE(PumpMessagesUntil([&] { return std::count(names.names.begin(), names.names.end(), "folder Other") == 2; }, 10000));
 }
 
 TEST_F(FolderSourcesTest, MissingFolderCannotBeWatched)
 {
     try {
-        platform::FolderWatches().WatchTree(Scratch("Nowhere"), [] {});
+        platform::FolderWatches().WatchTree(Scratch("Nowhere"), [](const platform::FolderChanges&) {});
         FAIL() << "a missing folder was watched";
     } catch (const Exception& error) {
         EXPECT_STREQ(error.what(), "Invalid folder");

@@ -154,7 +154,17 @@ std::vector<DirectoryEntry> FileSystem::Enumerate(const std::string& mask)
     return found;
 }
 
-std::unique_ptr<IFolderWatch> FileSystem::WatchTree(const std::string& folder, std::function<void()> onChange)
+std::unique_ptr<IFolderWatch> FileSystem::WatchTree(const std::string& folder, Handler onChanges)
+{
+    return AddWatch(folder, true, std::move(onChanges));
+}
+
+std::unique_ptr<IFolderWatch> FileSystem::WatchFolderNames(const std::string& folder, Handler onChanges)
+{
+    return AddWatch(folder, false, std::move(onChanges));
+}
+
+std::unique_ptr<IFolderWatch> FileSystem::AddWatch(const std::string& folder, bool tree, Handler onChanges)
 {
     if (!FolderExists(folder) || deniedWatches_.count(Fold(folder)) != 0)
         throw Exception("Invalid folder");
@@ -162,32 +172,66 @@ std::unique_ptr<IFolderWatch> FileSystem::WatchTree(const std::string& folder, s
     for (std::string& part : parts)
         part = FoldCase(part);
     const int id = nextWatch_++;
-    watches_[id] = {std::move(parts), std::move(onChange)};
+    watches_[id] = {std::move(parts), tree, std::move(onChanges)};
     return std::make_unique<WatchHandle>(self_, id);
 }
 
-void FileSystem::Changed(const std::vector<std::string>& parts, const std::vector<std::string>* renamedTo)
+namespace {
+bool Below(const std::vector<std::string>& folder, const std::vector<std::string>& path)
 {
-    const auto below = [](const std::vector<std::string>& folder, const std::vector<std::string>& path) {
-        if (folder.size() >= path.size())
+    if (folder.size() >= path.size())
+        return false;
+    for (std::size_t i = 0; i < folder.size(); ++i)
+        if (folder[i] != FoldCase(path[i]))
             return false;
-        for (std::size_t i = 0; i < folder.size(); ++i)
-            if (folder[i] != FoldCase(path[i]))
-                return false;
-        return true;
-    };
-    // One report per change, also for a rename that leaves or enters the tree.
+    return true;
+}
+} // namespace
+
+void FileSystem::Changed(const std::vector<Change>& changes, bool isFolder)
+{
+    // One report per operation and watch: a rename's two names arrive together, also
+    // when only one of them lies in the watched folder.
+    std::vector<std::pair<int, FolderChanges>> reports;
+    for (const auto& [id, watch] : watches_) {
+        FolderChanges report;
+        for (const Change& change : changes) {
+            if (!Below(watch.Folder, change.Parts))
+                continue;
+            if (!watch.Tree && (!isFolder || change.Parts.size() != watch.Folder.size() + 1))
+                continue;
+            std::string relative;
+            for (std::size_t i = watch.Folder.size(); i < change.Parts.size(); ++i)
+                relative += (relative.empty() ? "" : "\\") + change.Parts[i];
+            report.Changes.push_back({change.What, isFolder, relative});
+        }
+        if (!report.Changes.empty())
+            reports.emplace_back(id, std::move(report));
+    }
+    // A handler may end any watch, its own included.
+    for (const auto& [id, report] : reports) {
+        const auto watch = watches_.find(id);
+        if (watch == watches_.end())
+            continue;
+        const Handler onChanges = watch->second.OnChanges;
+        RunHandler([&] { onChanges(report); });
+    }
+}
+
+void FileSystem::LoseChanges(const std::string& path)
+{
+    std::vector<std::string> parts = SplitPath(path);
+    parts.push_back("*"); // the path itself counts as inside a watch on it
     std::vector<int> reached;
     for (const auto& [id, watch] : watches_)
-        if (below(watch.Folder, parts) || (renamedTo != nullptr && below(watch.Folder, *renamedTo)))
+        if (watch.Tree && Below(watch.Folder, parts))
             reached.push_back(id);
-    // A handler may end any watch, its own included.
     for (const int id : reached) {
         const auto watch = watches_.find(id);
         if (watch == watches_.end())
             continue;
-        const std::function<void()> onChange = watch->second.OnChange;
-        RunHandler(onChange);
+        const Handler onChanges = watch->second.OnChanges;
+        RunHandler([&] { onChanges(FolderChanges{true, {}}); });
     }
 }
 
@@ -200,7 +244,8 @@ FileSystem::Node& FileSystem::Ensure(const std::vector<std::string>& parts, std:
             child = std::make_unique<Node>();
             child->Name = parts[i];
             child->Attributes = AttrDirectory;
-            Changed({parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(i + 1)});
+            Changed({{{parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(i + 1)}, FolderChange::Action::Added}},
+                    true);
         }
         node = child.get();
     }
@@ -230,7 +275,7 @@ FileSystem::Node& FileSystem::AddFile(const std::string& path, const std::string
     file->Children.clear();
     Node& added = *file;
     if (created)
-        Changed(parts);
+        Changed({{parts, FolderChange::Action::Added}}, false);
     return added;
 }
 
@@ -240,9 +285,14 @@ bool FileSystem::Remove(const std::string& path)
     if (parts.empty())
         return false;
     Node* parent = Parent(parts);
-    if (parent == nullptr || parent->Children.erase(FoldCase(parts.back())) == 0)
+    if (parent == nullptr)
         return false;
-    Changed(parts);
+    const auto held = parent->Children.find(FoldCase(parts.back()));
+    if (held == parent->Children.end())
+        return false;
+    const bool isFolder = held->second->IsFolder();
+    parent->Children.erase(held);
+    Changed({{parts, FolderChange::Action::Removed}}, isFolder);
     return true;
 }
 
@@ -260,8 +310,9 @@ bool FileSystem::Rename(const std::string& from, const std::string& to)
     std::unique_ptr<Node> node = std::move(held->second);
     parent->Children.erase(held);
     node->Name = toParts.back();
+    const bool isFolder = node->IsFolder();
     Ensure(toParts, toParts.size() - 1).Children[FoldCase(toParts.back())] = std::move(node);
-    Changed(fromParts, &toParts);
+    Changed({{fromParts, FolderChange::Action::RenamedFrom}, {toParts, FolderChange::Action::RenamedTo}}, isFolder);
     return true;
 }
 

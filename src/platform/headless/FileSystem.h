@@ -23,8 +23,8 @@ enum FileAttribute : unsigned {
 
 // An in-memory Windows-style file system: drive-rooted paths ("C:\..."), names
 // matched case-insensitively but kept as created, attributes, and file contents.
-// Creating, deleting and renaming files and folders is reported at once to the
-// watches on the trees that hold them.
+// Creating, deleting and renaming files and folders is reported at once, with names,
+// to the watches that cover them.
 class FileSystem : public IFileSystem, public IDirectories, public IFolderWatches {
 public:
     struct Node {
@@ -46,7 +46,8 @@ public:
     bool CreateFolderTree(const std::string& path) override;
     bool WriteNewFile(const std::string& path, const std::string& contents) override;
     std::vector<DirectoryEntry> Enumerate(const std::string& mask) override;
-    std::unique_ptr<IFolderWatch> WatchTree(const std::string& folder, std::function<void()> onChange) override;
+    std::unique_ptr<IFolderWatch> WatchTree(const std::string& folder, Handler onChanges) override;
+    std::unique_ptr<IFolderWatch> WatchFolderNames(const std::string& folder, Handler onChanges) override;
 
     // Test set-up. Missing parent folders are created as plain folders. Adding a file
     // that exists changes its contents and attributes, which no watch reports.
@@ -63,6 +64,10 @@ public:
     // Runs before every enumeration, with its mask: lets a test change the tree mid-scan.
     std::function<void(const std::string& mask)> BeforeEnumerate;
 
+    // Reports lost changes to every tree watch that covers the path, as a watch whose
+    // buffer ran over does.
+    void LoseChanges(const std::string& path);
+
     std::size_t ActiveWatches() const { return watches_.size(); }
     std::size_t Enumerations() const { return enumerations_; }
 
@@ -77,13 +82,19 @@ public:
 private:
     struct Watch {
         std::vector<std::string> Folder; // folded parts
-        std::function<void()> OnChange;
+        bool Tree = true;                // otherwise the names of the folders directly inside
+        Handler OnChanges;
+    };
+    struct Change {
+        std::vector<std::string> Parts;
+        FolderChange::Action What;
     };
     class WatchHandle;
 
     Node& Ensure(const std::vector<std::string>& parts, std::size_t count);
     Node* Parent(const std::vector<std::string>& parts);
-    void Changed(const std::vector<std::string>& parts, const std::vector<std::string>* renamedTo = nullptr);
+    std::unique_ptr<IFolderWatch> AddWatch(const std::string& folder, bool tree, Handler onChanges);
+    void Changed(const std::vector<Change>& changes, bool isFolder);
     static std::string Fold(const std::string& path);
 
     Node root_;

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/headless/Application.h"
+#include "platform/headless/BackgroundWork.h"
 #include "platform/headless/Clipboard.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
@@ -45,6 +46,7 @@ public:
     ITopLevelWindows& TopLevelWindows() override { return windows; }
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
+    IBackgroundWork& BackgroundWork() override { return background; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -63,6 +65,7 @@ public:
     headless::TopLevelWindows windows;
     headless::KernelObjects kernel;
     headless::UiThread uiThread;
+    headless::BackgroundWork background;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

@@ -3,13 +3,15 @@
 
 namespace platform::win32 {
 
-// FindFirstChangeNotification on the tree (file and folder names only: creation,
-// deletion, renaming), waited for by a helper thread that posts each report to a
-// hidden window, so the handler runs on the user-interface thread from its message
-// loop. The helper thread only waits and posts; it touches no state of the system.
+// ReadDirectoryChangesW, overlapped, on one directory handle per kind of name (files,
+// folders), so that each change arrives with its name and kind. A helper thread waits
+// for the reads to complete and queues what they report; a hidden window of the
+// user-interface thread then hands it to the handler from the message loop. The helper
+// thread touches no state of the system.
 class FolderWatches : public IFolderWatches {
 public:
-    std::unique_ptr<IFolderWatch> WatchTree(const std::string& folder, std::function<void()> onChange) override;
+    std::unique_ptr<IFolderWatch> WatchTree(const std::string& folder, Handler onChanges) override;
+    std::unique_ptr<IFolderWatch> WatchFolderNames(const std::string& folder, Handler onChanges) override;
 };
 
 } // namespace platform::win32

@@ -50,12 +50,24 @@ TEST_F(RecentFilesTest, ScansAndWatchesDuringConstructionWithRecentEntries)
     EXPECT_NE(dynamic_cast<TRecentProgramInfo*>(recent.Entries[1].get()), nullptr);
     EXPECT_TRUE(recent.IsWatching());
 
-    // The watch covers the profile: a change anywhere there rescans the Recent folder.
+    // Only the Recent folder's own tree counts: changes elsewhere in the profile cost
+    // nothing, and a new recent document lists the Recent folder alone.
     int changes = 0;
     recent.OnChange = [&](TShortcutDataSource&) { ++changes; };
     sim.files.AddFile("C:\\Profile\\Documents\\new.txt");
+    sim.files.AddFile("C:\\Profile\\AppData\\Temp\\x.lnk");
+    sim.clock.Advance(5000);
+    EXPECT_EQ(changes, 0);
+    const TProgramInfo* report = recent.Entries[0].get();
+    const std::size_t listed = sim.files.Enumerations();
+    AddRecent("plan.xls.lnk");
     sim.clock.Advance(2000);
     EXPECT_EQ(changes, 1);
+    EXPECT_EQ(sim.files.Enumerations() - listed, 1u);
+    ASSERT_EQ(recent.Entries.size(), 3u);
+    EXPECT_EQ(recent.Entries[0]->Name, "plan.xls");
+    EXPECT_NE(dynamic_cast<TRecentProgramInfo*>(recent.Entries[0].get()), nullptr);
+    EXPECT_EQ(recent.Entries[1].get(), report);
 }
 
 TEST_F(RecentFilesTest, DocumentAlreadyListedIsLeftOutWhateverItsCase)

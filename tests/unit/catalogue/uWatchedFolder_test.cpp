@@ -163,23 +163,55 @@ TEST_F(SettleTest, ChangingOnlyContentsOrAttributesTriggersNothing)
     EXPECT_TRUE(rescans.empty());
 }
 
-TEST_F(SettleTest, AnyChangeUnderTheParentFolderRescans)
+TEST_F(SettleTest, OnlyChangesThatCanAlterTheEntriesCostAnything)
 {
-    // The Programs folder's parent is the Start Menu: a change beside Programs counts.
+    sim.files.AddFolder(In("Tools\\.git\\objects"), 0);
+    sim.files.AddFolder(In("Tools\\.git"), AttrHidden);
+    sim.files.AddFolder(In("Secret"), AttrHidden);
+    sim.clock.Advance(2000);
+    rescans.clear();
+    const std::size_t listed = sim.files.Enumerations();
+    const auto nothingHappens = [&](const char* what) {
+        EXPECT_FALSE(sim.clock.RunningTimers() > 0) << what;
+        sim.clock.Advance(5000);
+        EXPECT_EQ(sim.files.Enumerations(), listed) << what;
+        EXPECT_TRUE(rescans.empty()) << what;
+    };
+    // Beside the folder (its parent is the Start Menu), and outside altogether.
     sim.files.AddFile("C:\\Profile\\Start Menu\\readme.txt");
-    sim.clock.Advance(2000);
-    sim.files.AddFolder("C:\\Profile\\Start Menu\\Programs\\Tools\\Deep");
-    sim.clock.Advance(2000);
-    sim.files.Rename(In("A.lnk"), In("Renamed.lnk"));
-    sim.clock.Advance(2000);
-    sim.files.Remove(In("Renamed.lnk"));
-    sim.clock.Advance(2000);
-    EXPECT_EQ(rescans, (std::vector<std::uint64_t>{2000, 4000, 6000, 8000}));
-    EXPECT_TRUE(source.Entries.empty());
-    // Outside the Start Menu nothing is watched.
+    sim.files.AddFile("C:\\Profile\\Start Menu\\Beside.lnk");
+    sim.files.AddFolder("C:\\Profile\\Start Menu\\Other\\Deep");
     sim.files.AddFile("C:\\Profile\\Desktop\\x.lnk");
-    sim.clock.Advance(5000);
-    EXPECT_EQ(rescans.size(), 4u);
+    nothingHappens("outside the folder");
+    // Files that are not shortcuts, created, renamed and deleted, however deep.
+    for (const char* name : {"notes.txt", "Tools\\build.tmp", "Tools\\a.lnk~", "Tools\\b.url.bak"}) {
+        sim.files.AddFile(In(name));
+        sim.files.Rename(In(name), In(std::string(name) + ".old"));
+        sim.files.Remove(In(std::string(name) + ".old"));
+    }
+    nothingHappens("not shortcuts");
+    // Anything below a hidden folder, at any depth, shortcuts and folders included.
+    sim.files.AddFile(In("Secret\\S.lnk"));
+    sim.files.AddFile(In("Tools\\.git\\objects\\O.url"));
+    sim.files.AddFolder(In("Tools\\.git\\objects\\pack\\x.lnk"));
+    nothingHappens("below hidden folders");
+
+    // A shortcut in any letter case, or a folder, is listed again: only its own folder.
+    int expected = 0;
+    for (const char* name : {"Tools\\One.LNK", "Tools\\Two.Url", "Tools\\three.lnk", "Tools\\Sub"}) {
+        const std::size_t before = sim.files.Enumerations();
+        if (std::string(name).find('.') == std::string::npos)
+            sim.files.AddFolder(In(name));
+        else
+            sim.files.AddFile(In(name));
+        sim.clock.Advance(2000);
+        EXPECT_EQ(sim.files.Enumerations() - before, std::string(name) == "Tools\\Sub" ? 2u : 1u) << name;
+        if (std::string(name) != "Tools\\Sub")
+            ++expected;
+        EXPECT_EQ(rescans.size(), static_cast<std::size_t>(expected)) << name;
+    }
+    EXPECT_EQ(Paths(source), (std::vector<std::string>{In("A.lnk"), In("Tools\\One.LNK"), In("Tools\\three.lnk"),
+                                                      In("Tools\\Two.Url")}));
 }
 
 TEST_F(SettleTest, RescanWithoutOnChangeStillRescans)
@@ -190,12 +222,16 @@ TEST_F(SettleTest, RescanWithoutOnChangeStillRescans)
     EXPECT_EQ(source.Entries.size(), 2u);
 }
 
-TEST_F(SettleTest, RescanThatFailsMidwayStillTellsTheCatalogue)
+TEST_F(SettleTest, WalkThatFailsMidwayKeepsTheEntriesAndReportsTheError)
 {
+    TProgramInfo* a = source.Entries.at(0).get();
     sim.files.BeforeEnumerate = [](const std::string&) { throw Exception("Out of resources"); };
-    EXPECT_THROW(source.Rescan(), Exception);
-    EXPECT_EQ(rescans.size(), 1u) << "the list holding the discarded entries must be rebuilt";
-    EXPECT_TRUE(source.Entries.empty());
+    EXPECT_NO_THROW(source.Rescan());
+    EXPECT_EQ(sim.application.ErrorsShown, std::vector<std::string>{"Out of resources."});
+    ASSERT_EQ(source.Entries.size(), 1u);
+    EXPECT_EQ(source.Entries[0].get(), a) << "nothing was discarded, so nothing needs rebuilding";
+    EXPECT_TRUE(rescans.empty());
+    EXPECT_FALSE(source.IsWalking());
 }
 
 TEST_F(SettleTest, FreeingTheSourceEndsItsWatchAndTimer)
@@ -205,17 +241,19 @@ TEST_F(SettleTest, FreeingTheSourceEndsItsWatchAndTimer)
     {
         TWatchedFolder other(store);
         other.ScanFolder(Programs);
-        EXPECT_EQ(sim.files.ActiveWatches(), 2u);
+        EXPECT_EQ(sim.files.ActiveWatches(), 4u); // the tree and its parent's folder names, each
     }
-    EXPECT_EQ(sim.files.ActiveWatches(), 1u);
+    EXPECT_EQ(sim.files.ActiveWatches(), 2u);
     EXPECT_EQ(sim.clock.RunningTimers(), 1u);
 }
 
-TEST_F(SettleTest, RescanFreesEntriesHeldByTheListAndTheStore)
+TEST_F(WatchedFolderTest, RescanFreesEntriesHeldByTheListAndTheStore)
 {
     // Run under AddressSanitizer: nothing may keep using the discarded entries.
+    sim.files.AddFile(In("A.lnk"));
     Teach(In("A.lnk"), "a");
-    source.Rescan();
+    TWatchedFolder source(store);
+    source.ScanFolder(Programs);
     ASSERT_EQ(source.Entries.size(), 1u);
     EXPECT_EQ(source.Entries[0]->Abbreviation, "a");
     TSortedItems items;
@@ -241,6 +279,7 @@ TEST_F(WatchedFolderTest, FolderThatCannotBeWatchedIsScannedAndReportedOnce)
 {
     sim.files.AddFile(In("A.lnk"));
     sim.files.DenyWatch("C:\\Profile\\Start Menu");
+    sim.files.DenyWatch(Programs);
     TWatchedFolder source(store);
     EXPECT_NO_THROW(source.LoadSpecialFolder(platform::CsidlPrograms));
     EXPECT_EQ(source.Entries.size(), 1u);

@@ -58,48 +58,78 @@ TEST_F(DirectoriesTest, FolderThatCannotBeListedGivesNothing)
     EXPECT_TRUE(sim.files.Enumerate("C:\\M\\A.lnk\\*.*").empty());
 }
 
-TEST_F(DirectoriesTest, WatchReportsCreateDeleteRenameBelowItsFolderOnly)
+// Each report as "action kind path", in order; "lost" for lost changes.
+std::vector<std::string> Described(const std::vector<platform::FolderChanges>& reports)
+{
+    using Action = platform::FolderChange::Action;
+    std::vector<std::string> lines;
+    for (const auto& report : reports) {
+        if (report.Lost)
+            lines.push_back("lost");
+        for (const auto& change : report.Changes) {
+            const char* action = change.What == Action::Added     ? "added"
+                                 : change.What == Action::Removed ? "removed"
+                                 : change.What == Action::RenamedFrom ? "renamed-from"
+                                                                      : "renamed-to";
+            lines.push_back(std::string(action) + (change.IsFolder ? " folder " : " file ") + change.Path);
+        }
+    }
+    return lines;
+}
+
+TEST_F(DirectoriesTest, WatchesReportNamedChangesWithinTheirScopeOnly)
 {
     sim.files.AddFile("C:\\P\\Start\\Programs\\A.lnk", "one");
     sim.files.AddFolder("C:\\Other");
-    int reports = 0;
-    const auto watch = sim.files.WatchTree("C:\\P\\Start\\", [&] { ++reports; });
+    std::vector<platform::FolderChanges> tree, names;
+    const auto treeWatch = sim.files.WatchTree("C:\\P\\Start\\", [&](const auto& changes) { tree.push_back(changes); });
+    const auto nameWatch = sim.files.WatchFolderNames("C:\\P", [&](const auto& changes) { names.push_back(changes); });
 
     sim.files.AddFile("C:\\P\\Start\\Programs\\A.lnk", "two"); // contents only
     sim.files.AddFile("C:\\P\\Start\\Programs\\A.lnk", "two", AttrHidden); // attributes only
     sim.files.AddFile("C:\\Other\\B.lnk");
-    sim.files.AddFile("C:\\P\\Start.txt"); // beside the folder, not in it
-    EXPECT_EQ(reports, 0);
+    sim.files.AddFile("C:\\P\\Start.txt"); // beside the tree, and a file: neither watch
+    EXPECT_TRUE(tree.empty());
+    EXPECT_TRUE(names.empty());
 
     sim.files.AddFile("C:\\P\\Start\\Programs\\B.lnk");
-    EXPECT_EQ(reports, 1);
     sim.files.Rename("C:\\P\\Start\\Programs\\B.lnk", "C:\\P\\Start\\Programs\\C.lnk");
-    EXPECT_EQ(reports, 2);
     sim.files.Remove("C:\\P\\Start\\Programs\\C.lnk");
-    EXPECT_EQ(reports, 3);
     sim.files.AddFolder("C:\\P\\Start\\New\\Deep"); // two folders made
-    EXPECT_EQ(reports, 5);
-    sim.files.Rename("C:\\P\\Start\\New", "C:\\P\\Start\\Newer");
-    sim.files.Remove("C:\\P\\Start\\Newer");
-    EXPECT_EQ(reports, 7);
+    sim.files.Rename("C:\\P\\Start\\New", "C:\\P\\Elsewhere"); // leaves the tree
+    sim.files.LoseChanges("C:\\P\\Start\\Programs");
+    EXPECT_EQ(Described(tree), (std::vector<std::string>{
+                                   "added file Programs\\B.lnk", "renamed-from file Programs\\B.lnk",
+                                   "renamed-to file Programs\\C.lnk", "removed file Programs\\C.lnk",
+                                   "added folder New", "added folder New\\Deep", "renamed-from folder New", "lost"}));
+    EXPECT_EQ(tree[1].Changes.size(), 2u) << "a rename's two names arrive in one report";
+    // The names watch sees folders directly in its folder only.
+    EXPECT_EQ(Described(names), (std::vector<std::string>{"renamed-to folder Elsewhere"}));
+    sim.files.Remove("C:\\P\\Start");
+    EXPECT_EQ(Described(names).back(), "removed folder Start");
 }
 
 TEST_F(DirectoriesTest, WatchEndsWithItsHandleAndMissingFolderIsInvalid)
 {
     sim.files.AddFolder("C:\\W");
     int reports = 0;
-    auto watch = sim.files.WatchTree("C:\\W", [&] { ++reports; });
+    auto watch = sim.files.WatchTree("C:\\W", [&](const auto&) { ++reports; });
     EXPECT_EQ(sim.files.ActiveWatches(), 1u);
     watch.reset();
     sim.files.AddFile("C:\\W\\x.lnk");
     EXPECT_EQ(reports, 0);
     EXPECT_EQ(sim.files.ActiveWatches(), 0u);
 
-    try {
-        sim.files.WatchTree("C:\\Nowhere", [] {});
-        FAIL() << "a missing folder was watched";
-    } catch (const Exception& error) {
-        EXPECT_STREQ(error.what(), "Invalid folder");
+    for (const bool tree : {true, false}) {
+        try {
+            if (tree)
+                sim.files.WatchTree("C:\\Nowhere", [](const auto&) {});
+            else
+                sim.files.WatchFolderNames("C:\\Nowhere", [](const auto&) {});
+            FAIL() << "a missing folder was watched";
+        } catch (const Exception& error) {
+            EXPECT_STREQ(error.what(), "Invalid folder");
+        }
     }
 }
 
