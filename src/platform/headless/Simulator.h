@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,10 +25,16 @@ namespace platform::headless {
 class Application : public IApplication {
 public:
     void HideMainWindow() override { ++HideCount; }
-    void ShowError(const std::string& text) override { ErrorsShown.push_back(text); }
+    void ShowError(const std::string& text) override
+    {
+        ErrorsShown.push_back(text);
+        if (WhileErrorShown)
+            WhileErrorShown(); // the message box runs its own message loop
+    }
     void SetScreenCursor(ScreenCursor cursor) override { Cursors.push_back(cursor); }
     int HideCount = 0;
     std::vector<std::string> ErrorsShown;
+    std::function<void()> WhileErrorShown;
     std::vector<ScreenCursor> Cursors; // every cursor set, in order
 };
 
