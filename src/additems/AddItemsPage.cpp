@@ -25,6 +25,17 @@ TAddItemsPage::TAddItemsPage(platform::IContainer& page, std::string newShortcut
     pnlTopMiddle.OnResize = [this] { pnlTopMiddleResize(); };
 }
 
+class TAddItemsPage::SelectorOperation {
+public:
+    explicit SelectorOperation(TAddItemsPage& page) : page_(page) { ++page_.selectorOperations_; }
+    ~SelectorOperation() { --page_.selectorOperations_; }
+    SelectorOperation(const SelectorOperation&) = delete;
+    SelectorOperation& operator=(const SelectorOperation&) = delete;
+
+private:
+    TAddItemsPage& page_;
+};
+
 void TAddItemsPage::tsAddItemsShow()
 {
     edClipboard.SetText(platform::Clipboard().Text());
@@ -50,6 +61,7 @@ void TAddItemsPage::btnLaunchFileClick()
 
 void TAddItemsPage::btnLaunchAsStartInClick()
 {
+    const SelectorOperation running(*this);
     TProgramInfo* program = nullptr;
     if (!SelectProgram(program))
         return;
@@ -59,6 +71,7 @@ void TAddItemsPage::btnLaunchAsStartInClick()
 
 void TAddItemsPage::btnLaunchAsParamClick()
 {
+    const SelectorOperation running(*this);
     TProgramInfo* program = nullptr;
     if (!SelectProgram(program))
         return;

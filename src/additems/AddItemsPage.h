@@ -27,6 +27,9 @@ public:
     void btnLaunchAsParamClick();
     void pnlButtonsResize();
     void pnlTopMiddleResize();
+    // An operation with the program selector runs: the selector closing hands the
+    // activation back to the main window, which must stay as it is.
+    bool SelectorOperationRunning() const { return selectorOperations_ > 0; }
 
     platform::IPanel& pnlTopMiddle;
     platform::IEdit& edClipboard;
@@ -39,5 +42,8 @@ public:
     const std::string NewShortcutsFolder;
 
 private:
+    class SelectorOperation;
+
     TShowFromMessage showFromMessage_;
+    int selectorOperations_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "additems/MakeShortcut.h"
 
+#include <algorithm>
+
 #include "additems/ShortcutWriters.h"
 #include "additems/UrlNames.h"
 #include "catalogue/uFindFiles.h"
@@ -18,15 +20,28 @@ void ForceFolder(const std::string& folder)
     platform::FileSystem().CreateFolderTree(folder);
 }
 
+// The longest name a URL's file may have: a name within the file system's 255
+// characters and, where the folder leaves room, a whole path the ANSI file calls
+// take (259 characters).
+std::size_t UrlNameLimit(const std::string& folder)
+{
+    constexpr std::size_t longestName = 255 - 4;                    // without ".URL"
+    constexpr std::size_t longestPath = 259;
+    const std::size_t used = folder.size() + 1 + 4;                 // the folder, "\" and ".URL"
+    const std::size_t room = used < longestPath ? longestPath - used : 0;
+    return std::max<std::size_t>(std::min(longestName, room), 1);
+}
+
 } // namespace
 
 void MakeShortcut(const std::string& newShortcutsFolder, const std::string& nameSource, const std::string& target,
                   const std::string& startIn, const std::string& parameters)
 {
     ForceFolder(newShortcutsFolder);
-    if (IsUrl(target)) {
-        const std::string file = JoinPath(newShortcutsFolder, MakeSafeFileName(StripUrlScheme(target)) + ".URL");
-        WriteInternetShortcut(file, target);
+    // Copied addresses often come with a line break and blanks around them.
+    if (const std::string url = TrimUrlText(target); IsUrl(url)) {
+        const std::string file = JoinPath(newShortcutsFolder, UrlShortcutName(url, UrlNameLimit(newShortcutsFolder)) + ".URL");
+        WriteInternetShortcut(file, url);
         LaunchPath(file, "", "");
     } else {
         const std::string name = ExtractFileName(nameSource);

@@ -1,5 +1,6 @@
 #include "config/placement.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "config/placementStore.h"
@@ -19,7 +20,8 @@ std::string FourNumbers(int a, int b, int c, int d)
     return std::to_string(a) + "," + std::to_string(b) + "," + std::to_string(c) + "," + std::to_string(d);
 }
 
-// The comma-separated words of a stored position; runs of commas count as one.
+// The comma-separated words of a stored position, each in its place: an empty word
+// is a value that takes its default, not a reason to shift the ones after it.
 std::vector<std::string> Words(const std::string& text)
 {
     std::vector<std::string> words;
@@ -27,12 +29,27 @@ std::vector<std::string> Words(const std::string& text)
     for (const char c : text + ",") {
         if (c != ',') {
             word += c;
-        } else if (!word.empty()) {
+        } else {
             words.push_back(word);
             word.clear();
         }
     }
     return words;
+}
+
+// The rectangle moved, and shrunk where it is larger, so that it lies whole inside the
+// work area. Windows itself moves a window back only when none of it is on a screen;
+// one left mostly off a monitor that is gone, or with its caption above the work
+// area, could not be reached with the mouse.
+platform::PlacementRect WholeInside(platform::PlacementRect rect, const platform::PlacementRect& area)
+{
+    const int width = std::min(rect.Right - rect.Left, area.Right - area.Left);
+    const int height = std::min(rect.Bottom - rect.Top, area.Bottom - area.Top);
+    rect.Left = std::clamp(rect.Left, area.Left, area.Right - width);
+    rect.Top = std::clamp(rect.Top, area.Top, area.Bottom - height);
+    rect.Right = rect.Left + width;
+    rect.Bottom = rect.Top + height;
+    return rect;
 }
 
 int Word(const std::vector<std::string>& words, std::size_t index, int defaultValue)
@@ -139,6 +156,7 @@ void TFormPlacement::ApplyStoredPosition(TPlacementStore& store)
         normal.Bottom = normal.Top + (bounds.Bottom - bounds.Top);
     }
     if (normal.Right > normal.Left) {
+        normal = WholeInside(normal, platform::Screen().WorkAreaNearest(normal));
         if (window_.CentredOnShow())
             window_.KeepDesignedPosition();
         window_.SetPlacement(placement);

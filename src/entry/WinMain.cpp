@@ -15,23 +15,14 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/Win32Platform.h"
+#include "shell/SingleInstance.h"
 #include "shell/main.h"
 #include "shell/uIPC.h"
 
 namespace {
 
-constexpr const char* InstanceLockName = "zephyrix-[{8630476D-92D9-41CD-AE9E-5FD4DB18ACC6}]";
-
 // The single-instance lock, held by the first instance for the whole run.
-platform::win32::UniqueKernelHandle InstanceLock;
-
-// True in the first instance. The lock has no namespace prefix, so each desktop
-// session has its own. A lock that cannot be had counts as another instance.
-bool CheckSingleInstance(const char* name)
-{
-    InstanceLock.Reset(CreateMutexA(nullptr, TRUE, name));
-    return InstanceLock && GetLastError() != ERROR_ALREADY_EXISTS;
-}
+TInstanceLock InstanceLock;
 
 std::string ProgramFolder()
 {
@@ -73,7 +64,7 @@ int RunApplication(const std::string& startText)
     platform::win32::RunMessageLoop([] { return false; });
     Ipc().StopListening();
 
-    InstanceLock.Reset(); // a new instance may start from here on
+    InstanceLock.Release(); // a new instance may start from here on
     platform::win32::Application::SetMainWindow(nullptr);
     mainForm.reset(); // saves the settings and the abbreviations, removes the icon
     FreeSearchData();
@@ -93,9 +84,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     platform::RunHandler([&] {
         InitializeIpc();
         const std::vector<std::string> arguments = Arguments();
-        if (!CheckSingleInstance(InstanceLockName)) {
-            if (!SendCommandLine(arguments))
-                SendWakeUp();
+        if (!InstanceLock.CheckSingleInstance()) {
+            ForwardToRunningInstance(Ipc(), arguments);
             exitCode = 0; // shows nothing
             return;
         }

@@ -5,7 +5,17 @@
 #include <span>
 #include <string>
 
+#include "common/Exception.h"
+
 namespace platform {
+
+// A named object that exists already but was made by another user, or is not the kind
+// of object its name stands for: using it would let someone else read or forge what
+// passes through it.
+class EForeignObject : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // How a wait for a mutex ended.
 enum class WaitResult {
@@ -43,15 +53,18 @@ public:
     virtual std::size_t Size() const = 0;
 };
 
-// Which step of getting a shared-memory block went wrong.
-enum class SharedMemoryFailure { None, Create, Open, Map };
+// Which step of getting a shared-memory block went wrong; Foreign: it exists, made by
+// another user.
+enum class SharedMemoryFailure { None, Create, Open, Map, Foreign };
 
 // Result of IKernelObjects::WaitForAny that is not an index.
 inline constexpr int WaitTimedOut = -1;
 inline constexpr int WaitFailed = -2;
 
 // Named kernel objects for talking between instances on one desktop. A name refers to
-// the same object in every process until the last handle to it is closed.
+// the same object in every process until the last handle to it is closed. Named
+// objects are made for the current user alone; one that exists already is used only
+// when the current user made it (else EForeignObject, or the Foreign failure).
 class IKernelObjects {
 public:
     virtual ~IKernelObjects() = default;
@@ -59,7 +72,8 @@ public:
     // which; an initial owner is then not granted). Throws Exception when neither works.
     virtual std::unique_ptr<IKernelMutex> NewMutex(const std::string& name, bool initialOwner,
                                                    bool& alreadyExisted) = 0;
-    // An empty name gives an event private to this process. Throws Exception on failure.
+    // An empty name gives an event private to this process. Throws Exception on failure,
+    // EForeignObject also when an existing named event does not reset as asked.
     virtual std::unique_ptr<IKernelEvent> NewEvent(const std::string& name, bool manualReset,
                                                    bool initiallySet) = 0;
     // Creates the named block of `size` bytes, or opens the existing one, and maps it.

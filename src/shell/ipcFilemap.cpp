@@ -15,8 +15,9 @@ TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(siz
     MappingHandle = platform::KernelObjects().NewSharedMemory(name, size, failure);
     if (failure == platform::SharedMemoryFailure::Create)
         throw Exception("Unable to create file mapping.");
-    // A block that exists but cannot be opened or mapped, or one another program made
-    // smaller than ours, cannot be used without writing past its end.
+    // A block that exists but cannot be opened or mapped, one another user made (who
+    // could read or forge the texts), or one another program made smaller than ours
+    // (which cannot be used without writing past its end).
     if (!MappingHandle || MappingHandle->Size() < size)
         throw Exception("Unable to open file mapping.");
     View = MappingHandle->View();

@@ -53,16 +53,16 @@ public:
     // The text in the block, at most the block's size in bytes, without a character
     // that a writer cut in half.
     std::string ReadText();
-    // Replaces the block's text. A text that does not fit with its ending zero is cut
-    // to at most size - 1 bytes, at a character boundary, so the block always holds a
-    // terminated text of whole characters.
+    // Replaces the block's text. A text longer than the block is cut to at most its
+    // size in bytes, at a character boundary; a text that fills the block has no
+    // ending zero, and readers stop at the block's end.
     void WriteText(const std::string& text);
     // Reads the text and empties the block, in one go, so that each text is taken once.
     std::string TakeText();
     // Writes the text only when the block is empty (the previous text was taken).
     bool WriteTextIfFree(const std::string& text);
     // The longest text the block holds whole.
-    std::size_t Capacity() const { return Size - 1; }
+    std::size_t Capacity() const { return Size; }
 
 private:
     std::string CopyText();

@@ -71,12 +71,7 @@ TMainForm::TMainForm()
 TMainForm::~TMainForm()
 {
     FormPlacement1->FormDestroy();
-    // Errors here would end the process on its way out; the settings are saved
-    // when they can be, the icon removed in any case.
-    try {
-        SaveSettings();
-    } catch (const std::exception&) {
-    }
+    SaveSettings();
     Tray.reset();
     Form->OnKeyDown = nullptr;
     Form->OnBeforeShow = nullptr;
@@ -102,10 +97,13 @@ void TMainForm::ApplyHotkeys()
     Form->RegisterHotkey(2, static_cast<unsigned>(config.RunModifierKey), static_cast<unsigned>(config.RunKey));
 }
 
+// Each store is saved on its own and each failure reported: settings that cannot be
+// written must not cost the abbreviations learned in this session, nor the other way
+// round, and on the way out an error must not end the process before the icon goes.
 void TMainForm::SaveSettings()
 {
-    Config().Save();
-    SearchData().SaveAbbreviations();
+    platform::RunHandler([] { Config().Save(); });
+    platform::RunHandler([] { SearchData().SaveAbbreviations(); });
 }
 
 void TMainForm::BringUp()
@@ -171,9 +169,13 @@ void TMainForm::FormShow()
 }
 
 // The window becomes the application's active form again when one of its dialogs
-// closes; coming back from another program keeps the page and the query.
+// closes; coming back from another program keeps the page and the query. The add
+// page's program selector is the exception: cancelled, or followed by an error, it
+// leaves the window on the add page with its text.
 void TMainForm::FormActivate()
 {
+    if (AddItems && AddItems->SelectorOperationRunning())
+        return;
     FormShow();
 }
 

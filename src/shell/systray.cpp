@@ -5,7 +5,7 @@
 
 TSysTray::TSysTray()
     : Icon(platform::Widgets().CreateTrayIcon(ApplicationTitle)),
-      HideTimer(platform::Timers().CreateTimer(1, [this] { HideForm(); }))
+      HideTimer(platform::Timers().CreateTimer(1, [this] { StartupHide(); }))
 {
 }
 
@@ -32,6 +32,18 @@ void TSysTray::HideForm()
     HideTimer->Stop();
     if (Form != nullptr)
         Form->Hide();
+}
+
+// The first tick can come inside a message box of the first showing itself (a
+// placement that cannot be applied), before the window is visible: hiding then would
+// be undone by the showing. The timer is armed again until there is a window to hide.
+void TSysTray::StartupHide()
+{
+    if (Form != nullptr && !Form->Visible()) {
+        HideTimer->Start();
+        return;
+    }
+    HideForm();
 }
 
 void TSysTray::CancelStartupHide()

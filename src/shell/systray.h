@@ -21,6 +21,8 @@ public:
     // Something brought the window up before the start-up hide came: the hide
     // must not take away what it shows.
     void CancelStartupHide();
+    // The one-shot timer's tick.
+    void StartupHide();
 
     std::unique_ptr<platform::ITrayIcon> Icon;
     std::unique_ptr<platform::ITimer> HideTimer;

@@ -17,8 +17,9 @@ std::unique_ptr<TInstanceMessaging>& ProcessMessaging()
 
 } // namespace
 
-TIpcManager::TIpcManager(platform::IKernelEvent& newText, std::function<void()> deliver)
-    : newText_(newText), deliver_(std::move(deliver)), kernel_(platform::KernelObjects()),
+TIpcManager::TIpcManager(platform::IKernelEvent& newText, TakeText take, Deliver deliver, GiveBack giveBack)
+    : newText_(newText), take_(std::move(take)), deliver_(std::move(deliver)), giveBack_(std::move(giveBack)),
+      kernel_(platform::KernelObjects()),
       uiThread_(platform::UiThread()), stopEvent_(kernel_.NewEvent("", true, false)),
       thread_([this](std::stop_token stop) { Execute(stop); })
 {
@@ -47,14 +48,34 @@ void TIpcManager::Execute(std::stop_token stop)
     while (!stop.stop_requested()) {
         const int signalled = kernel_.WaitForAny(events, WaitSlice);
         if (signalled == 0) {
-            try {
-                uiThread_.RunAndWait(deliver_, stop);
-            } catch (...) {
-                // A delivery that failed (the lock not had in time, the receiver failing)
-                // must not end the listening: later texts still have to arrive.
-            }
+            Receive(stop);
         } else if (signalled == platform::WaitFailed) {
-            return; // the events are unusable; looping on them would only spin
+            break; // the events are unusable; looping on them would only spin
+        }
+    }
+    ended_ = true;
+}
+
+void TIpcManager::Receive(std::stop_token stop)
+{
+    // Failures (the lock not had in time, the receiver failing) must not end the
+    // listening: later texts still have to arrive.
+    std::string text;
+    try {
+        text = take_();
+    } catch (...) {
+        return;
+    }
+    bool delivered = false;
+    try {
+        delivered = uiThread_.RunAndWait([this, &text] { deliver_(text); }, stop);
+    } catch (...) {
+        return;
+    }
+    if (!delivered && !text.empty()) {
+        try {
+            giveBack_(text); // for the next instance to start
+        } catch (...) {
         }
     }
 }
@@ -79,7 +100,7 @@ bool TInstanceMessaging::SendCommandLine(const std::vector<std::string>& argumen
 
 void TInstanceMessaging::SendWakeUp()
 {
-    Send(std::string());
+    IpcEvent->Set();
 }
 
 void TInstanceMessaging::Send(const std::string& text)
@@ -118,7 +139,13 @@ void TInstanceMessaging::StartListening(TextReceiver receiver)
 {
     receiver_ = std::move(receiver);
     if (!IpcListener)
-        IpcListener = std::make_unique<TIpcManager>(*IpcEvent, [this] { DeliverText(); });
+        IpcListener = std::make_unique<TIpcManager>(
+            *IpcEvent, [this] { return IpcBlock.TakeText(); },
+            [this](const std::string& text) {
+                if (receiver_)
+                    receiver_(text);
+            },
+            [this](const std::string& text) { IpcBlock.WriteTextIfFree(text); });
 }
 
 void TInstanceMessaging::StopListening()

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,13 +18,18 @@ struct TIpcNames {
 };
 inline constexpr std::size_t IpcBlockSize = 2048;
 
-// The listener thread: waits for the new-text event and has the user-interface thread
-// run the delivery, blocking until it has run.
+// The listener thread: waits for the new-text event, takes the text on its own thread
+// (the block's lock may be held by anyone for up to its time-out) and has the
+// user-interface thread run the delivery of that string, blocking until it has run.
 class TIpcManager {
 public:
     static constexpr std::uint32_t WaitSlice = 10000;
+    using TakeText = std::function<std::string()>;
+    using Deliver = std::function<void(const std::string& text)>;
+    // Given back a text whose delivery was withdrawn by a stop.
+    using GiveBack = std::function<void(const std::string& text)>;
 
-    TIpcManager(platform::IKernelEvent& newText, std::function<void()> deliver);
+    TIpcManager(platform::IKernelEvent& newText, TakeText take, Deliver deliver, GiveBack giveBack);
     ~TIpcManager(); // stops the thread
     TIpcManager(const TIpcManager&) = delete;
     TIpcManager& operator=(const TIpcManager&) = delete;
@@ -31,12 +37,18 @@ public:
     // Ends the thread without waiting out its slice; also safe on the user-interface
     // thread while a delivery is queued there.
     void Stop();
+    // The thread has ended, by a stop or because its waits failed.
+    bool Ended() const { return ended_; }
 
 private:
     void Execute(std::stop_token stop);
+    void Receive(std::stop_token stop);
 
     platform::IKernelEvent& newText_;
-    std::function<void()> deliver_;
+    TakeText take_;
+    Deliver deliver_;
+    GiveBack giveBack_;
+    std::atomic<bool> ended_ = false;
     platform::IKernelObjects& kernel_;
     platform::IUiThread& uiThread_;
     std::unique_ptr<platform::IKernelEvent> stopEvent_;
@@ -57,7 +69,9 @@ public:
     // Sends the text built from the arguments (see CommandLineText); true when there
     // was at least one argument, false (nothing sent) otherwise.
     bool SendCommandLine(const std::vector<std::string>& arguments);
-    // Sends the empty text: bring the running instance's window forward.
+    // Asks the running instance to bring its window forward: only the signal. It
+    // writes nothing, so a text still waiting in the block is never replaced; the
+    // running instance takes whatever the block holds, the empty text included.
     void SendWakeUp();
     // On the user-interface thread: takes the text out of the block and hands it to the
     // receiver. Without a receiver it leaves the text for the instance that has one.

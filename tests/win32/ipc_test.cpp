@@ -101,11 +101,11 @@ TEST_F(InstanceMessagingContract, SecondStartWithoutArgumentsSendsTheWakeUp)
 TEST_F(InstanceMessagingContract, TextsUpToTheBlockArriveWholeLongerOnesCut)
 {
     StartRunning();
-    EXPECT_EQ(Finish(StartHelper("send", {std::string(2046, 'a')})), 0u);
+    EXPECT_EQ(Finish(StartHelper("send", {std::string(2047, 'a')})), 0u);
     EXPECT_EQ(Finish(StartHelper("send", {std::string(3000, 'b')})), 0u);
     ASSERT_TRUE(Receive(2));
-    EXPECT_EQ(received[0], std::string(2046, 'a') + " ");
-    EXPECT_EQ(received[1], std::string(2047, 'b'));
+    EXPECT_EQ(received[0], std::string(2047, 'a') + " ") << "2048 characters arrive whole";
+    EXPECT_EQ(received[1], std::string(2048, 'b'));
 }
 
 TEST_F(InstanceMessagingContract, UnicodeArgumentOfASecondStartArrivesWhole)
@@ -128,7 +128,7 @@ TEST_F(InstanceMessagingContract, LongUnicodeTextIsCutAtAWholeCharacter)
         japanese += "\xE6\x97\xA5"; // 3000 bytes
     EXPECT_EQ(Finish(StartHelper("send", {japanese})), 0u);
     ASSERT_TRUE(Receive(1));
-    EXPECT_EQ(received[0], japanese.substr(0, 682 * 3)) << "682 whole characters fit in 2047 bytes";
+    EXPECT_EQ(received[0], japanese.substr(0, 682 * 3)) << "682 whole characters fit in 2048 bytes";
 }
 
 TEST_F(InstanceMessagingContract, SeveralSecondStartsAtOnceEachArriveOnce)
@@ -249,6 +249,36 @@ TEST_F(InstanceMessagingContract, NewTextEventReleasesOneWaitPerSignal)
     stop->Set();
     EXPECT_EQ(kernel.WaitForAny(events, 0), 1);
     EXPECT_EQ(kernel.WaitForAny(events, 0), 1);
+}
+
+} // namespace
+
+namespace {
+
+// A start made while the running instance is ending must not be taken for a second
+// instance because a second start still waiting to send holds the lock open.
+TEST_F(InstanceMessagingContract, SecondStartClosesTheInstanceLockBeforeItWaitsToSend)
+{
+    const std::string lockName = "zx-test-lock-" + std::to_string(GetCurrentProcessId());
+    UniqueKernelHandle lock(CreateMutexA(nullptr, TRUE, lockName.c_str()));
+    ASSERT_TRUE(lock);
+    // A text nobody has taken yet: the second start waits for the block to come free.
+    running.IpcBlock.WriteText("waiting ");
+    auto& kernel = platform::KernelObjects();
+    auto signals = kernel.NewEvent(names.Event, false, false);
+    const Helper second = StartHelper("second-start", {lockName, "late.txt"});
+    // Its first signal nudges whoever should take the waiting text: it is sending now.
+    platform::IKernelEvent* const events[] = {signals.get()};
+    ASSERT_EQ(kernel.WaitForAny(events, 15000), 0) << "the second start never signalled";
+    EXPECT_EQ(WaitForSingleObject(second.process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "still sending";
+
+    lock.Reset(); // the running instance ends
+    const UniqueKernelHandle stillThere(OpenMutexA(SYNCHRONIZE, FALSE, lockName.c_str()));
+    EXPECT_FALSE(stillThere) << "the second start holds the instance lock open";
+
+    EXPECT_EQ(running.IpcBlock.TakeText(), "waiting ");
+    EXPECT_EQ(Finish(second), 0u) << ReadFile(second.report);
+    EXPECT_EQ(running.IpcBlock.TakeText(), "late.txt ");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,10 +11,16 @@ namespace platform::headless {
 class Application : public IApplication {
 public:
     void HideMainWindow() override { ++HideCount; }
-    void ShowError(const std::string& text) override { ErrorsShown.push_back(text); }
+    void ShowError(const std::string& text) override
+    {
+        ErrorsShown.push_back(text);
+        if (WhileErrorShown)
+            WhileErrorShown(); // the message box runs its own message loop
+    }
     void SetScreenCursor(ScreenCursor cursor) override { Cursors.push_back(cursor); }
     int HideCount = 0;
     std::vector<std::string> ErrorsShown;
+    std::function<void()> WhileErrorShown;
     std::vector<ScreenCursor> Cursors; // every cursor set, in order
 };
 

@@ -12,6 +12,8 @@ namespace platform::headless {
 
 namespace {
 
+constexpr std::size_t PageSize = 4096;
+
 struct MutexState {
     std::thread::id Owner;
     int Count = 0;
@@ -67,8 +69,9 @@ namespace {
 
 class Mutex : public IKernelMutex {
 public:
-    Mutex(std::shared_ptr<KernelObjects::Shared> shared, std::shared_ptr<MutexState> state)
-        : shared_(std::move(shared)), state_(std::move(state))
+    Mutex(std::shared_ptr<KernelObjects::Shared> shared, std::shared_ptr<MutexState> state,
+          const std::atomic<bool>& failWaits)
+        : shared_(std::move(shared)), state_(std::move(state)), failWaits_(failWaits)
     {
     }
     ~Mutex() override
@@ -85,6 +88,8 @@ public:
 
     WaitResult Wait(std::uint32_t milliseconds) override
     {
+        if (failWaits_)
+            return WaitResult::Failed;
         std::unique_lock lock(shared_->Mutex);
         const auto self = std::this_thread::get_id();
         const std::uint64_t deadline = shared_->Deadline(milliseconds);
@@ -115,6 +120,7 @@ public:
 private:
     std::shared_ptr<KernelObjects::Shared> shared_;
     std::shared_ptr<MutexState> state_;
+    const std::atomic<bool>& failWaits_;
     int held_ = 0; // takes through this handle not yet released
 };
 
@@ -156,11 +162,15 @@ KernelObjects::~KernelObjects() = default;
 std::unique_ptr<IKernelMutex> KernelObjects::NewMutex(const std::string& name, bool initialOwner,
                                                       bool& alreadyExisted)
 {
+    if (std::exchange(FailNextMutex, false))
+        throw Exception("The system cannot create the mutex " + name + ".");
+    if (ForeignNames.count(name) != 0)
+        throw EForeignObject("The named object \"" + name + "\" belongs to another user.");
     std::unique_ptr<Mutex> mutex;
     {
         std::lock_guard lock(shared_->Mutex);
         auto state = Lookup(shared_->Mutexes, name, alreadyExisted, [] { return std::make_shared<MutexState>(); });
-        mutex = std::make_unique<Mutex>(shared_, std::move(state));
+        mutex = std::make_unique<Mutex>(shared_, std::move(state), FailWaits);
     }
     if (initialOwner && !alreadyExisted)
         mutex->Wait(0);
@@ -169,6 +179,8 @@ std::unique_ptr<IKernelMutex> KernelObjects::NewMutex(const std::string& name, b
 
 std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, bool manualReset, bool initiallySet)
 {
+    if (ForeignNames.count(name) != 0)
+        throw EForeignObject("The named object \"" + name + "\" belongs to another user.");
     std::lock_guard lock(shared_->Mutex);
     bool existed = false;
     auto state = Lookup(shared_->Events, name, existed, [&] {
@@ -185,13 +197,16 @@ std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string&
 {
     std::lock_guard lock(shared_->Mutex);
     failure = std::exchange(FailNextSharedMemory, SharedMemoryFailure::None);
+    if (ForeignNames.count(name) != 0)
+        failure = SharedMemoryFailure::Foreign;
     if (failure != SharedMemoryFailure::None)
         return nullptr;
     bool existed = false;
-    // An existing block keeps the size its creator gave it, as the real one does.
+    // An existing block keeps the size its creator gave it, as the real one does, and
+    // like the real one it is made of whole pages: a view reaches to the last page's end.
     auto state = Lookup(shared_->Blocks, name, existed, [&] {
         auto made = std::make_shared<BlockState>();
-        made->Bytes.assign(size, 0);
+        made->Bytes.assign((size + PageSize - 1) / PageSize * PageSize, 0);
         return made;
     });
     return std::make_unique<SharedMemory>(std::move(state));
@@ -199,6 +214,9 @@ std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string&
 
 int KernelObjects::WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds)
 {
+    ++WaitsForAny;
+    if (FailWaits)
+        return WaitFailed;
     std::vector<EventState*> states;
     for (IKernelEvent* event : events) {
         auto* ours = dynamic_cast<Event*>(event);

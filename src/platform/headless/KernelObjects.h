@@ -1,8 +1,10 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "platform/KernelObjects.h"
@@ -37,6 +39,14 @@ public:
     bool Exists(const std::string& name) const;
     // The next NewSharedMemory fails at this step (once).
     SharedMemoryFailure FailNextSharedMemory = SharedMemoryFailure::None;
+    // The next NewMutex fails as the real one does when it gets no handle (once).
+    bool FailNextMutex = false;
+    // While set, every wait fails at once, as a wait on a handle gone bad does.
+    std::atomic<bool> FailWaits = false;
+    // Names whose objects another user made first: refused as the real ones are.
+    std::set<std::string> ForeignNames;
+    // Waits made by WaitForAny so far.
+    std::atomic<int> WaitsForAny = 0;
 
     struct Shared; // the state every object lives in, outlived by its objects
 

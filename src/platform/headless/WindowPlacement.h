@@ -1,4 +1,7 @@
 #pragma once
+#include <vector>
+
+#include "common/Exception.h"
 #include "platform/WindowPlacement.h"
 
 namespace platform::headless {
@@ -10,7 +13,11 @@ public:
     int PixelsPerInch() const override { return Ppi; }
     int FrameWidth() const override { return FrameX; }
     int FrameHeight() const override { return FrameY; }
+    // The area that overlaps the rectangle most; without overlap, the closest one.
+    PlacementRect WorkAreaNearest(const PlacementRect& rect) const override;
 
+    // The monitors' work areas, the primary one first.
+    std::vector<PlacementRect> WorkAreas{{0, 0, 1024, 768}};
     int ScreenWidth = 1024;
     int ScreenHeight = 768;
     int Ppi = 96;
@@ -31,6 +38,8 @@ public:
     }
     void SetPlacement(const WindowPlacement& placement) override
     {
+        if (FailSetPlacement)
+            throw Exception("The window's placement cannot be applied.");
         ++PlacementsApplied;
         Record = placement;
         if (placement.ShowCmd == 0)
@@ -57,6 +66,7 @@ public:
     bool AppMinimized = false;
     int Repaints = 0;
     int PlacementsApplied = 0;
+    bool FailSetPlacement = false;
 };
 
 } // namespace platform::headless

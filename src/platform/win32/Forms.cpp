@@ -394,9 +394,12 @@ void Win32Form::Show()
     const bool wasVisible = Visible();
     if (!wasVisible)
         Fire(OnBeforeShow);
-    // A hidden window takes the state its placement gave it when it comes up.
-    const bool maximize = !wasVisible && placed_->PendingState() == WindowState::Maximized;
-    ShowWindow(dialog_, maximize ? SW_SHOWMAXIMIZED : SW_SHOW);
+    // A hidden window takes the state its placement gave it when it comes up: a window
+    // hidden while maximized stays zoomed through SW_SHOW, so a normal one is asked for.
+    int command = SW_SHOW;
+    if (!wasVisible)
+        command = placed_->PendingState() == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    ShowWindow(dialog_, command);
     if (!wasVisible)
         Fire(OnShow);
 }
@@ -412,10 +415,20 @@ void Win32Form::Restore()
         ShowWindow(dialog_, SW_RESTORE);
 }
 
+// While one of the application's dialogs or message boxes runs, this window is
+// disabled: what comes forward is the dialog, the window's last active popup, or the
+// user would face a window that takes no input while the dialog hides behind it.
+void Win32Form::BringToFront()
+{
+    SetForegroundWindow(GetLastActivePopup(dialog_));
+}
+
 void Win32Form::Activate()
 {
-    SetActiveWindow(dialog_);
-    SetFocus(dialog_);
+    HWND popup = GetLastActivePopup(dialog_);
+    SetActiveWindow(popup);
+    if (popup == dialog_)
+        SetFocus(dialog_);
 }
 
 bool Win32Form::RegisterHotkey(int id, unsigned modifiers, unsigned key)

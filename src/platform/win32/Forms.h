@@ -114,7 +114,7 @@ public:
     bool Visible() const override { return IsWindowVisible(dialog_) != FALSE; }
     bool Minimized() const override { return IsIconic(dialog_) != FALSE; }
     void Restore() override;
-    void BringToFront() override { SetForegroundWindow(dialog_); }
+    void BringToFront() override;
     void Activate() override;
     bool Active() const override { return GetActiveWindow() == dialog_; }
     bool RegisterHotkey(int id, unsigned modifiers, unsigned key) override;

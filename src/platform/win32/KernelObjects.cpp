@@ -1,9 +1,11 @@
 #include "platform/win32/KernelObjects.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemError.h"
+#include "platform/win32/UserOnlySecurity.h"
 
 namespace platform::win32 {
 
@@ -13,7 +15,7 @@ using UniqueMappedView = UniqueHandle<void*, &UnmapViewOfFile>;
 
 class Mutex : public IKernelMutex {
 public:
-    explicit Mutex(HANDLE handle) : handle_(handle) {}
+    explicit Mutex(UniqueKernelHandle handle) : handle_(std::move(handle)) {}
     WaitResult Wait(std::uint32_t milliseconds) override
     {
         switch (WaitForSingleObject(handle_.Get(), milliseconds)) {
@@ -35,7 +37,7 @@ private:
 
 class Event : public IKernelEvent {
 public:
-    explicit Event(HANDLE handle) : handle_(handle) {}
+    explicit Event(UniqueKernelHandle handle) : handle_(std::move(handle)) {}
     void Set() override { SetEvent(handle_.Get()); }
     HANDLE Handle() const { return handle_.Get(); }
 
@@ -58,43 +60,72 @@ private:
     std::size_t size_;
 };
 
+[[noreturn]] void RaiseForeign(const std::string& name, const char* what)
+{
+    throw EForeignObject("The named object \"" + name + "\" " + what + ".");
+}
+
 } // namespace
 
 std::unique_ptr<IKernelMutex> KernelObjects::NewMutex(const std::string& name, bool initialOwner,
                                                       bool& alreadyExisted)
 {
-    HANDLE handle = CreateMutexA(nullptr, initialOwner, name.c_str());
-    if (handle == nullptr)
+    UserOnlySecurity security;
+    UniqueKernelHandle handle(CreateMutexA(security.Attributes(), initialOwner, name.c_str()));
+    if (!handle)
         RaiseLastOSError();
     alreadyExisted = GetLastError() == ERROR_ALREADY_EXISTS;
-    return std::make_unique<Mutex>(handle);
+    if (alreadyExisted && !security.OwnedByUser(handle.Get()))
+        RaiseForeign(name, "belongs to another user");
+    return std::make_unique<Mutex>(std::move(handle));
 }
 
 std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, bool manualReset, bool initiallySet)
 {
-    HANDLE handle = CreateEventA(nullptr, manualReset, initiallySet, name.empty() ? nullptr : name.c_str());
-    if (handle == nullptr)
+    if (name.empty()) {
+        UniqueKernelHandle handle(CreateEventA(nullptr, manualReset, initiallySet, nullptr));
+        if (!handle)
+            RaiseLastOSError();
+        return std::make_unique<Event>(std::move(handle));
+    }
+    UserOnlySecurity security;
+    UniqueKernelHandle handle(CreateEventA(security.Attributes(), manualReset, initiallySet, name.c_str()));
+    if (!handle)
         RaiseLastOSError();
-    return std::make_unique<Event>(handle);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (!security.OwnedByUser(handle.Get()))
+            RaiseForeign(name, "belongs to another user");
+        // A manual-reset event stays set once signalled: every wait would take it again.
+        if (IsAutoResetEvent(handle.Get()) == manualReset)
+            RaiseForeign(name, manualReset ? "is not a manual-reset event" : "is not an automatic-reset event");
+    }
+    return std::make_unique<Event>(std::move(handle));
 }
 
 std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string& name, std::size_t size,
                                                               SharedMemoryFailure& failure)
 {
     failure = SharedMemoryFailure::None;
+    UserOnlySecurity security;
     // When another process created the block first, this returns a handle to that one.
-    UniqueKernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+    UniqueKernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE, 0,
                                                   static_cast<DWORD>(size), name.c_str()));
+    bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     if (!mapping) {
-        if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        if (!existed) {
             failure = SharedMemoryFailure::Create;
             return nullptr;
         }
-        mapping.Reset(OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name.c_str()));
+        // Its owner is read through the handle: READ_CONTROL.
+        mapping.Reset(OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE | READ_CONTROL, FALSE, name.c_str()));
         if (!mapping) {
             failure = SharedMemoryFailure::Open;
             return nullptr;
         }
+    }
+    if (existed && !security.OwnedByUser(mapping.Get())) {
+        failure = SharedMemoryFailure::Foreign;
+        return nullptr;
     }
     UniqueMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
     if (!view) {

@@ -12,6 +12,7 @@ public:
     int PixelsPerInch() const override;
     int FrameWidth() const override;
     int FrameHeight() const override;
+    PlacementRect WorkAreaNearest(const PlacementRect& rect) const override;
 };
 
 // A real top-level window. Whether it is centred when first shown is the form's

@@ -58,8 +58,6 @@ TEST_F(MakeShortcutTest, UrlLineKeepsTheTextAsTyped)
 {
     ASSERT_EQ(Run("MailTo:First Last", "MailTo:First Last"), "");
     EXPECT_EQ(Contents(Folder + "\\First_Last.URL"), "[InternetShortcut]\r\nURL=MailTo:First Last\r\n");
-    ASSERT_EQ(Run("http://", "http://"), "");
-    EXPECT_EQ(Contents(Folder + "\\.URL"), "[InternetShortcut]\r\nURL=http://\r\n");
 }
 
 TEST_F(MakeShortcutTest, ExistingFilesOfTheSameNameAreReplaced)
@@ -141,11 +139,36 @@ TEST_F(MakeShortcutTest, UrlFileThatCannotBeWrittenIsNamedInTheError)
     sim.files.AddFile("C:\\Users\\ann\\Start Menu\\Programs\\Zephyrix", "x");
     EXPECT_EQ(Run("http://x", "http://x"), "Cannot create file " + Folder + "\\x.URL");
     ExpectNothingHappened();
+}
 
+TEST_F(MakeShortcutTest, UrlCopiedWithItsLineBreakAndBlanksIsStoredWithoutThem)
+{
+    ASSERT_EQ(Run(" http://x/a \r\n", " http://x/a \r\n"), "");
+    EXPECT_EQ(Contents(Folder + "\\x_a.URL"), "[InternetShortcut]\r\nURL=http://x/a\r\n");
+    ASSERT_EQ(Run("mailto:ann@example.org\n", "mailto:ann@example.org\n"), "");
+    EXPECT_EQ(Contents(Folder + "\\ann@example_org.URL"), "[InternetShortcut]\r\nURL=mailto:ann@example.org\r\n");
+    EXPECT_EQ(Run("http://x\r\nIconFile=y\r\n", "http://x\r\nIconFile=y\r\n"), "A URL cannot contain a line break");
+}
+
+TEST_F(MakeShortcutTest, UrlNamesAreVisibleFilesNeverDevicesNamelessOrTooLong)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"http://nul", "nul_"},     {"mailto:con", "con_"},   {"http://COM1", "COM1_"},
+        {"ftp://Lpt9", "Lpt9_"},    {"http://aux", "aux_"},   {"http://conin$", "conin$_"},
+        {"http://com10", "com10"},  {"http://nul.txt", "nul_txt"}, {"http://", "Internet Shortcut"},
+        {"mailto:", "Internet Shortcut"},
+    };
+    for (const auto& [url, name] : cases) {
+        ASSERT_EQ(Run(url, url), "") << url;
+        EXPECT_EQ(Contents(Folder + "\\" + name + ".URL"), "[InternetShortcut]\r\nURL=" + url + "\r\n") << url;
+        EXPECT_EQ(sim.shell.Opened.back().File, Folder + "\\" + name + ".URL");
+    }
+    // A long address is cut to what a whole path of 259 characters leaves for the name.
     const std::string longUrl = "http://" + std::string(300, 'a');
-    sim.files.Remove("C:\\Users\\ann\\Start Menu\\Programs\\Zephyrix");
-    EXPECT_EQ(Run(longUrl, longUrl), "Cannot create file " + Folder + "\\" + std::string(300, 'a') + ".URL");
-    ExpectNothingHappened();
+    ASSERT_EQ(Run(longUrl, longUrl), "");
+    const std::string file = Folder + "\\" + std::string(259 - Folder.size() - 5, 'a') + ".URL";
+    EXPECT_EQ(file.size(), 259u);
+    EXPECT_EQ(Contents(file), "[InternetShortcut]\r\nURL=" + longUrl + "\r\n");
 }
 
 TEST_F(MakeShortcutTest, LineBreakInAUrlIsRefusedRatherThanWrittenAsExtraLines)

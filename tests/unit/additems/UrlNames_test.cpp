@@ -70,3 +70,19 @@ TEST(UrlNames, EveryByteBecomesOneByte)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UrlNames, ShortcutNamesAreCutToTheLimitAndNeverADevice)
+{
+    EXPECT_EQ(UrlShortcutName("http://abcdef", 3), "abc");
+    EXPECT_EQ(UrlShortcutName("http://console", 3), "con_") << "a cut that makes a device name";
+    EXPECT_EQ(UrlShortcutName("http://Prn", 100), "Prn_");
+    EXPECT_EQ(UrlShortcutName("http://com0", 100), "com0");
+    EXPECT_EQ(UrlShortcutName("http://", 100), EmptyUrlName);
+    EXPECT_EQ(TrimUrlText(" \t\r\n"), "");
+    EXPECT_EQ(TrimUrlText("\thttp://a b\r\n"), "http://a b");
+    EXPECT_EQ(TrimUrlText("http://a\r\nb"), "http://a\r\nb");
+}
+
+} // namespace

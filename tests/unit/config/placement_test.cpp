@@ -211,14 +211,60 @@ TEST_F(PlacementTest, FixedBorderKeepsTheCurrentSize)
     EXPECT_EQ(Normal().Bottom, 40 + 470);
 }
 
-TEST_F(PlacementTest, NewerStoreVersionIsLeftAloneButRestoreStillCounts)
+TEST_F(PlacementTest, OlderStoreVersionIsLeftAloneANewerOneApplies)
 {
     StoreEarlierRun("30,40,730,520", "3");
     Store("FormVersion", "-1");
     keeper.RestorePlacement();
     EXPECT_EQ(Normal().Left, 164);
     EXPECT_EQ(window.State, platform::WindowState::Normal);
-    EXPECT_TRUE(keeper.Restored);
+    EXPECT_TRUE(keeper.Restored) << "the restore still counts";
+
+    // A later version of the program keeps the same values: they still apply.
+    Store("FormVersion", "1");
+    keeper.RestorePlacement();
+    EXPECT_EQ(Normal().Left, 30);
+    EXPECT_EQ(window.State, platform::WindowState::Maximized);
+}
+
+TEST_F(PlacementTest, EmptyWordTakesItsDefaultWithoutShiftingTheOthers)
+{
+    StoreEarlierRun("30,,730,520");
+    Store("MinMaxPos(1024x768)", ",-2,-5,-6");
+    keeper.RestorePlacement();
+    EXPECT_EQ(Normal().Left, 30);
+    EXPECT_EQ(Normal().Top, 149) << "the current top";
+    EXPECT_EQ(Normal().Right, 730);
+    EXPECT_EQ(Normal().Bottom, 520);
+    EXPECT_EQ(window.Record.MinPosition.X, 0);
+    EXPECT_EQ(window.Record.MinPosition.Y, -2);
+}
+
+TEST_F(PlacementTest, WindowLeftOnAMonitorThatIsGoneComesBackWholeOnAWorkArea)
+{
+    sim.screen.WorkAreas = {{0, 0, 1024, 728}}; // a taskbar at the bottom
+    const std::pair<std::string, platform::PlacementRect> cases[] = {
+        {"-600,-400,96,70", {0, 0, 696, 470}},       // mostly off the top left
+        {"1500,100,2196,570", {328, 100, 1024, 570}}, // on a right-hand monitor unplugged
+        {"100,-200,796,270", {100, 0, 796, 470}},     // the caption above the work area
+        {"100,500,796,970", {100, 258, 796, 728}},    // under the taskbar
+        {"-50,-50,2000,1000", {0, 0, 1024, 728}},     // larger than the work area
+        {"30,40,730,520", {30, 40, 730, 520}},        // whole already: untouched
+    };
+    for (const auto& [stored, expected] : cases) {
+        StoreEarlierRun(stored);
+        keeper.RestorePlacement();
+        EXPECT_EQ(Normal().Left, expected.Left) << stored;
+        EXPECT_EQ(Normal().Top, expected.Top) << stored;
+        EXPECT_EQ(Normal().Right, expected.Right) << stored;
+        EXPECT_EQ(Normal().Bottom, expected.Bottom) << stored;
+    }
+    // A second monitor still there keeps the window where it was.
+    sim.screen.WorkAreas = {{0, 0, 1024, 728}, {1024, 0, 2304, 1024}};
+    StoreEarlierRun("1500,100,2196,570");
+    keeper.RestorePlacement();
+    EXPECT_EQ(Normal().Left, 1500);
+    EXPECT_EQ(Normal().Right, 2196);
 }
 
 TEST_F(PlacementTest, MaximizedPositionPutsTheFrameJustOffScreen)

@@ -77,6 +77,23 @@ TEST_F(ConfigDialogTest, OpensWithTheStoredSettings)
     });
 }
 
+TEST_F(ConfigDialogTest, EachStoredBitChecksItsOwnBoxOnly)
+{
+    // One bit at a time: stored together, Alt and Shift could not be told apart.
+    const std::uint32_t bits[] = {8, 2, 4, 1}; // the boxes' order: Win, Ctrl, Shift, Alt
+    for (std::size_t n = 0; n < 4; ++n) {
+        for (const char* setting : {"ModifierKey", "AddModifierKey", "RunModifierKey"})
+            StoreDword(setting, bits[n]);
+        FreeConfig();
+        std::vector<bool> expected(4, false);
+        expected[n] = true;
+        Open([&](SimForm& form) {
+            for (const char* group : {"Key", "Add", "Run"})
+                EXPECT_EQ(Modifiers(form, group), expected) << group << " with the bit " << bits[n];
+        });
+    }
+}
+
 TEST_F(ConfigDialogTest, KeyListsOfferTheLettersWithTheirKeyCodes)
 {
     Open([](SimForm& form) {

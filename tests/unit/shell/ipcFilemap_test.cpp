@@ -1,5 +1,6 @@
 #include "shell/ipcFilemap.h"
 
+#include <chrono>
 #include <cstring>
 #include <future>
 #include <thread>
@@ -36,6 +37,19 @@ protected:
         return holding;
     }
 
+    // Until another thread waits for the block's lock; false after a few seconds, so
+    // that a lock that never waits fails the test instead of hanging it.
+    bool SomeoneWaitsForTheLock()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (sim.kernel.WaitingFor(BlockName + "-Mutex") == 0) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::yield();
+        }
+        return true;
+    }
+
     TStringFilemapping block{BlockName, 2048};
 };
 
@@ -49,19 +63,23 @@ TEST_F(StringFilemappingTest, TextWrittenByOneInstanceIsReadByAnother)
     EXPECT_EQ(RawBlock(), "b" + std::string(2047, '\0')) << "a shorter text replaces the whole block";
 }
 
-TEST_F(StringFilemappingTest, LongTextsAreCutInsideTheBlockAndStayTerminated)
+TEST_F(StringFilemappingTest, TextsUpToTheBlockArriveWholeLongerOnesAreCutToIt)
 {
-    const std::string fits(2047, 'a');
-    block.WriteText(fits);
-    EXPECT_EQ(block.ReadText(), fits);
+    block.WriteText(std::string(2047, 'a'));
+    EXPECT_EQ(block.ReadText(), std::string(2047, 'a'));
+    EXPECT_EQ(RawBlock().back(), '\0');
 
+    // A text that fills the block has no room for an ending zero, and needs none.
     block.WriteText(std::string(2048, 'b'));
-    EXPECT_EQ(block.ReadText(), std::string(2047, 'b'));
-    EXPECT_EQ(RawBlock().back(), '\0');
+    EXPECT_EQ(block.ReadText(), std::string(2048, 'b'));
+    EXPECT_EQ(RawBlock(), std::string(2048, 'b'));
 
-    block.WriteText(std::string(100000, 'c'));
-    EXPECT_EQ(block.ReadText(), std::string(2047, 'c'));
-    EXPECT_EQ(RawBlock().back(), '\0');
+    block.WriteText(std::string(2049, 'c'));
+    EXPECT_EQ(block.ReadText(), std::string(2048, 'c'));
+
+    block.WriteText(std::string(100000, 'd'));
+    EXPECT_EQ(block.TakeText(), std::string(2048, 'd'));
+    EXPECT_EQ(RawBlock(), std::string(2048, '\0'));
 }
 
 TEST_F(StringFilemappingTest, UnterminatedBlockFromAnotherProgramIsReadUpToItsEnd)
@@ -77,21 +95,23 @@ TEST_F(StringFilemappingTest, UnterminatedBlockFromAnotherProgramIsReadUpToItsEn
 TEST_F(StringFilemappingTest, LongTextIsCutAtAWholeCharacter)
 {
     const std::string japanese = "\xE6\x97\xA5"; // three bytes
-    // 2045 bytes, then a character that would need bytes 2045 to 2047: the block keeps 2047.
-    block.WriteText(std::string(2045, 'a') + japanese + "tail");
-    EXPECT_EQ(block.ReadText(), std::string(2045, 'a'));
-    EXPECT_EQ(RawBlock(), std::string(2045, 'a') + std::string(3, '\0'));
+    // 2046 bytes, then a character that would need bytes 2046 to 2048: the block keeps 2046.
+    block.WriteText(std::string(2046, 'a') + japanese + "tail");
+    EXPECT_EQ(block.ReadText(), std::string(2046, 'a'));
+    EXPECT_EQ(RawBlock(), std::string(2046, 'a') + std::string(2, '\0'));
 
     // One that ends exactly at the last byte is kept.
-    block.WriteText(std::string(2044, 'a') + japanese + "tail");
-    EXPECT_EQ(block.ReadText(), std::string(2044, 'a') + japanese);
+    block.WriteText(std::string(2045, 'a') + japanese + "tail");
+    EXPECT_EQ(block.ReadText(), std::string(2045, 'a') + japanese);
 
     const std::string emoji = "\xF0\x9F\x98\x80"; // four bytes
     std::string many;
     while (many.size() < 3000)
         many += emoji;
     block.WriteText(many);
-    EXPECT_EQ(block.ReadText(), many.substr(0, 2044)) << "511 whole characters";
+    EXPECT_EQ(block.ReadText(), many.substr(0, 2048)) << "512 whole characters";
+    block.WriteText("x" + many);
+    EXPECT_EQ(block.ReadText(), "x" + many.substr(0, 2044)) << "1 + 511 whole characters";
 }
 
 TEST_F(StringFilemappingTest, UnicodeArgumentTextArrivesWhole)
@@ -129,8 +149,7 @@ TEST_F(StringFilemappingTest, LockHeldTooLongRaisesAndLeavesTheBlockAlone)
     auto holding = HoldLockElsewhere(release);
 
     auto writing = std::async(std::launch::async, [this] { block.WriteText("lost"); });
-    while (sim.kernel.WaitingFor(BlockName + "-Mutex") == 0)
-        std::this_thread::yield();
+    ASSERT_TRUE(SomeoneWaitsForTheLock()) << "the writer did not wait for the lock";
     sim.kernel.AdvanceTime(10000);
     try {
         writing.get();
@@ -150,8 +169,7 @@ TEST_F(StringFilemappingTest, WriterWaitsForTheLockAndThenWrites)
     std::promise<void> release;
     auto holding = HoldLockElsewhere(release);
     auto writing = std::async(std::launch::async, [this] { block.WriteText("late"); });
-    while (sim.kernel.WaitingFor(BlockName + "-Mutex") == 0)
-        std::this_thread::yield();
+    ASSERT_TRUE(SomeoneWaitsForTheLock()) << "the writer did not wait for the lock";
     release.set_value();
     holding.get();
     writing.get();
@@ -184,7 +202,28 @@ TEST_F(StringFilemappingTest, BlockThatCannotBeHadRaisesTheSystemsTexts)
     EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
     sim.kernel.FailNextSharedMemory = platform::SharedMemoryFailure::Map;
     EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
-    EXPECT_EQ(raised(BlockName, 4096), "Unable to open file mapping.") << "an existing block too small to use";
+}
+
+TEST_F(StringFilemappingTest, ExistingBlockIsUsedOnlyWhenItsPagesHoldTheWholeSize)
+{
+    const auto opens = [](std::size_t existing, std::size_t wanted) {
+        const std::string name = "sized" + std::to_string(existing) + "-" + std::to_string(wanted);
+        platform::SharedMemoryFailure failure{};
+        auto first = platform::KernelObjects().NewSharedMemory(name, existing, failure);
+        try {
+            TStringFilemapping second(name, wanted);
+            return true;
+        } catch (const Exception& error) {
+            EXPECT_STREQ(error.what(), "Unable to open file mapping.");
+            return false;
+        }
+    };
+    // Windows maps whole pages: a 2048-byte block reaches 4096 bytes, and a program asking
+    // for any size up to that can use it.
+    EXPECT_TRUE(opens(2048, 2048));
+    EXPECT_TRUE(opens(2048, 4096));
+    EXPECT_FALSE(opens(2048, 4097)) << "one byte too small";
+    EXPECT_FALSE(opens(100, 8192));
 }
 
 } // namespace

@@ -167,6 +167,21 @@ TEST_F(MainFormTest, TextFromAnotherStartSurvivesTheStartupHide)
     EXPECT_EQ(main->edClipboard.Text(), "C:\\My Files\\a.txt -x ");
 }
 
+TEST_F(MainFormTest, StartupHideWinsEvenWhenTheFirstShowingReportsAnError)
+{
+    main = std::make_unique<TMainForm>();
+    form = static_cast<SimForm*>(main->Form.get());
+    // The stored placement cannot be applied; its error box runs the timers.
+    form->Window.FailSetPlacement = true;
+    sim.application.WhileErrorShown = [this] { sim.clock.Advance(5); };
+    main->Form->Show();
+    sim.application.WhileErrorShown = nullptr;
+    EXPECT_FALSE(sim.application.ErrorsShown.empty());
+    sim.clock.Advance(1);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(sim.widgets.TrayIcons.size(), 1u);
+}
+
 TEST_F(MainFormTest, OnlyTheApplicationsOwnDialogsClosingResetTheWindow)
 {
     StartUp();
@@ -212,11 +227,33 @@ TEST_F(MainFormTest, F1OpensTheGuide)
     EXPECT_EQ(sim.shell.Opened[0].File, TMainForm::GuidePath);
 }
 
-TEST_F(MainFormTest, SettingsAndAbbreviationsAreSavedWhenTheWindowGoes)
+TEST_F(MainFormTest, SettingsAndAbbreviationsAreSavedWhenTheWindowGoesEachFailureReported)
 {
     StartUp();
+    sim.widgets.SimulateHotkey(Win, 'J');
+    form->Type("rg");
+    form->PressKey(platform::vk::Return);
+    // Both stores gone behind the program's back: the shutdown writes each again.
+    sim.registry.ValuesOf(platform::headless::Registry::Normalise(SettingsKey)).clear();
+    sim.registry.ValuesOf(platform::headless::Registry::Normalise(AbbreviationsKey)).clear();
     main.reset();
-    EXPECT_NE(sim.registry.FindValue(SettingsKey, "ModifierKey"), nullptr);
+    for (const char* name : {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey"})
+        EXPECT_NE(sim.registry.FindValue(SettingsKey, name), nullptr) << name;
+    EXPECT_EQ(SavedPairs(), (std::vector<std::pair<std::string, std::string>>{{"rg", PathOf("Regedit", ".url")}}));
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
+
+    // A settings save that fails does not cost the abbreviations; each failure is told.
+    StartUp();
+    sim.registry.ValuesOf(platform::headless::Registry::Normalise(AbbreviationsKey)).clear();
+    sim.registry.FailWritesTo("ModifierKey");
+    main.reset();
+    EXPECT_EQ(sim.application.ErrorsShown.size(), 1u);
+    EXPECT_EQ(SavedPairs().size(), 1u) << "the abbreviations were saved after the failed settings";
+
+    StartUp();
+    sim.registry.FailWritesTo("Count");
+    main.reset();
+    EXPECT_EQ(sim.application.ErrorsShown.size(), 3u) << "both failures reported";
 }
 
 } // namespace
@@ -268,6 +305,38 @@ TEST_F(MainWindowPartsTest, OperationOneOnTheWindowWritesTheShortcutStartsItAndH
     ASSERT_FALSE(sim.shell.Opened.empty());
     EXPECT_EQ(sim.shell.Opened.back().File, "C:\\docs\\report.txt") << "the new shortcut is started";
     EXPECT_EQ(sim.application.HideCount, 1);
+}
+
+TEST_F(MainWindowPartsTest, SelectorCancelledOrFollowedByAnErrorLeavesTheAddPageWithItsText)
+{
+    StartUp();
+    sim.clipboard.Contents = "C:\\docs";
+    sim.widgets.SimulateHotkey(Win, 'K');
+    sim.widgets.WhileModal = [](SimForm& dialog) { dialog.PressKey(platform::vk::Escape); };
+    for (const char* button : {"btnLaunchAsStartIn", "btnLaunchAsParam"}) {
+        form->Button(button).Click();
+        EXPECT_TRUE(form->Visible()) << button;
+        EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems) << button;
+        EXPECT_EQ(main->edClipboard.Text(), "C:\\docs") << button;
+    }
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
+
+    // A program is picked, and the shortcut cannot be made.
+    sim.shellLinks.FailCreate = true;
+    sim.widgets.WhileModal = [](SimForm& dialog) {
+        dialog.Type("note");
+        dialog.PressKey(platform::vk::Return);
+    };
+    form->Button("btnLaunchAsParam").Click();
+    ASSERT_EQ(sim.application.ErrorsShown, std::vector<std::string>{"Error creating IShellLink."});
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
+    EXPECT_EQ(main->edClipboard.Text(), "C:\\docs");
+
+    // Other dialogs closing still bring the window back to a fresh "Launch!".
+    sim.widgets.WhileModal = nullptr;
+    form->MenuItem("About1").Click();
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
 }
 
 TEST_F(MainWindowPartsTest, OptionsOkSavesAndMovesTheHotkeysCancelKeepsThem)

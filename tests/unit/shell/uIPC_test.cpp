@@ -1,6 +1,7 @@
 #include "shell/uIPC.h"
 
 #include <algorithm>
+#include <functional>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -35,9 +36,37 @@ protected:
     }
     void WaitUntilListenerWaits()
     {
-        while (sim.kernel.WaitingFor(TIpcNames{}.Event) == 0)
-            std::this_thread::yield();
+        ASSERT_TRUE(Eventually([this] { return sim.kernel.WaitingFor(TIpcNames{}.Event) > 0; }))
+            << "the listener never waited for the new-text event";
     }
+    // Whether the condition came true within a few seconds of real time: a broken
+    // protocol fails the test with its reason instead of hanging it.
+    static bool Eventually(const std::function<bool()>& condition)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::yield();
+        }
+        return true;
+    }
+    // Holds the block's lock on another thread until the returned promise is kept.
+    std::future<void> HoldLockElsewhere(std::promise<void>& release)
+    {
+        auto held = std::make_shared<std::promise<void>>();
+        auto isHeld = held->get_future();
+        auto holding = std::async(std::launch::async, [&release, held] {
+            TFileMapping other(TIpcNames{}.Block, IpcBlockSize);
+            other.Lock();
+            held->set_value();
+            release.get_future().wait();
+            other.Unlock();
+        });
+        isHeld.wait();
+        return holding;
+    }
+    static std::string BlockLock() { return TIpcNames{}.Block + "-Mutex"; }
 
     TInstanceMessaging running;
     std::mutex receivedMutex;
@@ -67,25 +96,63 @@ TEST_F(InstanceMessagingTest, WakeUpIsTheEmptyTextAndNoArgumentsSendNothing)
     EXPECT_EQ(Received(), std::vector<std::string>{""});
 }
 
-TEST_F(InstanceMessagingTest, OverlongArgumentsArriveCutAtTheBlock)
+TEST_F(InstanceMessagingTest, TextsUpToTheBlockArriveWholeLongerOnesCut)
 {
     StartRunning();
     TInstanceMessaging second;
-    second.SendCommandLine({std::string(3000, 'p')});
+    second.SendCommandLine({std::string(2047, 'w')}); // with its blank, 2048
     DeliverUntil(1);
-    EXPECT_EQ(Received().front(), std::string(2047, 'p'));
+    second.SendCommandLine({std::string(3000, 'p')});
+    DeliverUntil(2);
+    EXPECT_EQ(Received()[0], std::string(2047, 'w') + " ");
+    EXPECT_EQ(Received()[1], std::string(2048, 'p'));
 }
 
-TEST_F(InstanceMessagingTest, TextsOfOneSenderAreNotReplacedBeforeTheyAreTaken)
+TEST_F(InstanceMessagingTest, WakeUpNeverReplacesAPendingText)
+{
+    TInstanceMessaging second;
+    TInstanceMessaging third;
+    second.SendCommandLine({"a.txt"});
+    // Nobody takes texts for a while; a wake-up that waited for the block would give
+    // up after the lock's time-out and write its empty text over the arguments.
+    auto wakeUp = std::async(std::launch::async, [&] { third.SendWakeUp(); });
+    ASSERT_TRUE(Eventually([&] {
+        sim.kernel.AdvanceTime(1000);
+        return wakeUp.wait_for(1ms) == std::future_status::ready;
+    })) << "the wake-up never returned";
+    wakeUp.get();
+    EXPECT_EQ(running.IpcBlock.ReadText(), "a.txt ");
+    StartRunning();
+    DeliverUntil(1);
+    EXPECT_EQ(Received().front(), "a.txt ");
+}
+
+TEST_F(InstanceMessagingTest, TextIsTakenOnTheListenerThreadNotTheUserInterfaceThread)
 {
     StartRunning();
-    TInstanceMessaging second;
-    second.SendCommandLine({"a.txt"});
-    // The wake-up must wait until the arguments have been taken, not overwrite them.
-    auto wakeUp = std::async(std::launch::async, [&] { second.SendWakeUp(); });
-    DeliverUntil(2);
-    wakeUp.get();
-    EXPECT_EQ(Received(), (std::vector<std::string>{"a.txt ", ""}));
+    running.IpcBlock.WriteText("held up ");
+    std::promise<void> release;
+    auto holding = HoldLockElsewhere(release);
+    TInstanceMessaging().SendWakeUp();
+    // A holder of the lock must not freeze the window: the listener waits for it, and
+    // nothing reaches the user-interface thread until the text is in hand.
+    ASSERT_TRUE(Eventually([&] { return sim.kernel.WaitingFor(BlockLock()) > 0 || sim.uiThread.Queued() > 0; }))
+        << "the signal was not taken";
+    EXPECT_EQ(sim.uiThread.Queued(), 0u);
+    EXPECT_EQ(sim.kernel.WaitingFor(BlockLock()), 1);
+    release.set_value();
+    holding.get();
+    DeliverUntil(1);
+    EXPECT_EQ(Received(), std::vector<std::string>{"held up "});
+}
+
+TEST_F(InstanceMessagingTest, ListenerWhoseWaitsFailEndsInsteadOfSpinning)
+{
+    sim.kernel.FailWaits = true;
+    StartRunning();
+    ASSERT_TRUE(Eventually([this] { return running.IpcListener->Ended(); })) << "the listener kept waiting";
+    EXPECT_EQ(sim.kernel.WaitsForAny, 1);
+    sim.kernel.FailWaits = false;
 }
 
 TEST_F(InstanceMessagingTest, SeveralSecondStartsAtOnceEachArriveOnce)
@@ -104,6 +171,10 @@ TEST_F(InstanceMessagingTest, SeveralSecondStartsAtOnceEachArriveOnce)
     };
     while (texts().size() < arguments.size())
         ASSERT_TRUE(sim.uiThread.RunNext()) << "only " << texts().size() << " texts arrived";
+    // A sender whose text is never taken would wait for simulated time that stands still.
+    for (auto& sender : senders)
+        ASSERT_TRUE(Eventually([&] { return sender.wait_for(1ms) == std::future_status::ready; }))
+            << "a sender never finished";
     for (auto& sender : senders)
         sender.get();
     while (sim.uiThread.RunNext(200ms)) {
@@ -147,36 +218,28 @@ TEST_F(InstanceMessagingTest, ReceiverFailingDoesNotEndTheListening)
     EXPECT_EQ(Received(), std::vector<std::string>{"second "});
 }
 
-TEST_F(InstanceMessagingTest, DeliveryThatTimesOutOnTheLockLosesNothing)
+TEST_F(InstanceMessagingTest, TakingThatTimesOutOnTheLockLosesNothing)
 {
     StartRunning();
-    TInstanceMessaging second;
-    second.SendCommandLine({"first"});
+    running.IpcBlock.WriteText("first ");
 
     // Another instance holds the block's lock past the time-out.
     std::promise<void> release;
-    auto held = std::make_shared<std::promise<void>>();
-    auto isHeld = held->get_future();
-    auto holding = std::async(std::launch::async, [&release, held] {
-        TFileMapping other(TIpcNames{}.Block, IpcBlockSize);
-        other.Lock();
-        held->set_value();
-        release.get_future().wait();
-        other.Unlock();
-    });
-    isHeld.wait();
-    auto delivering = std::async(std::launch::async, [this] { return sim.uiThread.RunNext(); });
-    while (sim.kernel.WaitingFor(TIpcNames{}.Block + "-Mutex") == 0)
-        std::this_thread::yield();
+    auto holding = HoldLockElsewhere(release);
+    TInstanceMessaging().SendWakeUp();
+    ASSERT_TRUE(Eventually([this] { return sim.kernel.WaitingFor(BlockLock()) > 0; })) << "nobody took the signal";
     sim.kernel.AdvanceTime(10000);
-    EXPECT_TRUE(delivering.get());
-    EXPECT_TRUE(Received().empty());
+    ASSERT_TRUE(Eventually([this] { return sim.kernel.WaitingFor(TIpcNames{}.Event) > 0; }))
+        << "the listener did not go back to waiting";
+    EXPECT_EQ(sim.uiThread.Queued(), 0u);
     release.set_value();
     holding.get();
 
     // The listener still runs, and the text it could not take is not overwritten.
     auto third = std::async(std::launch::async, [] { TInstanceMessaging().SendCommandLine({"second"}); });
     DeliverUntil(2);
+    ASSERT_TRUE(Eventually([&] { return third.wait_for(1ms) == std::future_status::ready; }))
+        << "the third start never finished sending";
     third.get();
     EXPECT_EQ(Received(), (std::vector<std::string>{"first ", "second "}));
 }
@@ -202,8 +265,7 @@ TEST_F(InstanceMessagingTest, StoppingWithADeliveryQueuedNeitherHangsNorLosesThe
     StartRunning();
     TInstanceMessaging second;
     second.SendCommandLine({"pending"});
-    while (sim.uiThread.Queued() == 0)
-        std::this_thread::yield();
+    ASSERT_TRUE(Eventually([this] { return sim.uiThread.Queued() > 0; })) << "no delivery was queued";
     // This thread plays the user-interface thread and does not pump while it stops.
     running.StopListening();
     EXPECT_EQ(sim.uiThread.RunPending(), 0) << "the queued delivery was withdrawn";

@@ -4,6 +4,9 @@
 //   ipc_send <block> <event> <report> send [arguments...]
 //   ipc_send <block> <event> <report> send-within <lock-timeout-ms> [arguments...]
 //   ipc_send <block> <event> <report> lock-and-exit
+//   ipc_send <block> <event> <report> second-start <instance lock> [arguments...]
+//     (a start of the program: the first instance reports "first", a second one
+//     forwards its arguments as the program does)
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
+#include "shell/SingleInstance.h"
 #include "shell/uIPC.h"
 
 namespace {
@@ -40,6 +44,16 @@ int main(int argc, char** argv)
             messaging.IpcBlock.Lock();
             Report(report, "ok");
             std::_Exit(0); // ends holding the lock, as a process that dies in the middle of a copy
+        }
+        if (command == "second-start") {
+            TInstanceLock lock;
+            if (lock.CheckSingleInstance(argv[5])) {
+                Report(report, "first");
+                return 3;
+            }
+            ForwardToRunningInstance(messaging, std::vector<std::string>(argv + 6, argv + argc));
+            Report(report, "ok");
+            return 0;
         }
         if (command == "send-within") {
             messaging.IpcBlock.LockTimeout = static_cast<std::uint32_t>(std::atoi(argv[5]));

@@ -8,6 +8,7 @@
 #include "Win32Test.h"
 #include "catalogue/uSearchData.h"
 #include "config/settings.h"
+#include "platform/win32/Application.h"
 #include "platform/win32/Forms.h"
 #include "platform/win32/MessagePump.h"
 #include "platform/win32/TrayIcon.h"
@@ -70,21 +71,21 @@ TEST_F(MainFormWin32Test, HidesAtStartUpAndHoldsTheThreeHotkeys)
     }
 }
 
+// The hotkey is handled synchronously and the focus read before any message is pumped:
+// another program taking the activation meanwhile cannot move it.
 TEST_F(MainFormWin32Test, HotkeyMessagesBringTheirPages)
 {
     StartUp();
-    PostMessageA(window, WM_HOTKEY, 0, 0);
-    Pump();
+    SendMessageA(window, WM_HOTKEY, 0, 0);
     EXPECT_TRUE(Visible());
     EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
     EXPECT_TRUE(main->frmSearchUI1.edLaunch.Focused());
 
-    PostMessageA(window, WM_HOTKEY, 2, 0);
-    Pump();
+    SendMessageA(window, WM_HOTKEY, 2, 0);
     EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsRunning);
     EXPECT_TRUE(main->frmSearchRunningUI1.edLaunch.Focused());
 
-    PostMessageA(window, WM_HOTKEY, 1, 0);
+    SendMessageA(window, WM_HOTKEY, 1, 0);
     Pump();
     EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsAddItems);
 }
@@ -185,22 +186,72 @@ TEST_F(MainFormWin32Test, TheEndOfTheSessionStoresSettingsAndPlacement)
               ERROR_SUCCESS);
 }
 
-TEST_F(MainFormWin32Test, SettingsAreSavedWhenTheWindowGoes)
+TEST_F(MainFormWin32Test, SettingsAndAbbreviationsAreSavedWhenTheWindowGoes)
 {
-    HKEY key = nullptr;
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix\\Abbreviations");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix", "ModifierKey");
     main.reset();
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix", 0, KEY_READ, &key), ERROR_SUCCESS);
     DWORD value = 0;
     DWORD size = sizeof(value);
-    EXPECT_EQ(RegQueryValueExA(key, "ModifierKey", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix", "ModifierKey", RRF_RT_REG_DWORD,
+                           nullptr, &value, &size),
               ERROR_SUCCESS);
-    RegCloseKey(key);
+    size = sizeof(value);
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix\\Abbreviations", "Count",
+                           RRF_RT_REG_DWORD, nullptr, &value, &size),
+              ERROR_SUCCESS)
+        << "the abbreviations were written back";
 }
 
 } // namespace
 
 namespace {
+
+// A hotkey, a click on the icon or a text from another start while a dialog of the
+// application is open: the dialog comes forward, not the window it disables.
+TEST_F(MainFormWin32Test, BringUpWhileADialogIsOpenBringsTheDialogNotTheDisabledWindow)
+{
+    StartUp();
+    platform::win32::Application::SetMainWindow(window);
+    {
+        TfrmAbout about;
+        const HWND box = static_cast<Win32Form&>(*about.Form).Handle();
+        const HWND ok = static_cast<Win32Form&>(*about.Form).Button("btnOK").Handle();
+        std::vector<HWND> active;
+        BOOL enabled = TRUE;
+        about.Form->OnShow = [&] {
+            enabled = IsWindowEnabled(window);
+            SendMessageA(window, WM_HOTKEY, 0, 0);
+            active.push_back(GetActiveWindow());
+            main->ShowFromMessage("C:\\from another start.txt ");
+            active.push_back(GetActiveWindow());
+            main->Tray->ShowForm();
+            active.push_back(GetActiveWindow());
+            PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 1);
+        };
+        about.ShowModal();
+        EXPECT_FALSE(enabled) << "the box runs modally";
+        EXPECT_EQ(active, std::vector<HWND>(3, box));
+        EXPECT_EQ(GetLastActivePopup(window), box);
+    }
+    platform::win32::Application::SetMainWindow(nullptr);
+}
+
+// Maximised, then hidden with Esc: the next showing is in the stored normal state.
+TEST_F(MainFormWin32Test, MaximisedThenEscIsUndoneAtTheNextShowing)
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Morrowfield\\Zephyrix\\FormSettings\\TMainForm");
+    StartUp();
+    SendMessageA(window, WM_HOTKEY, 0, 0);
+    ShowWindow(window, SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(window));
+    PostMessageA(static_cast<platform::win32::Win32Edit&>(main->frmSearchUI1.edLaunch).Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pump();
+    ASSERT_FALSE(Visible());
+    SendMessageA(window, WM_HOTKEY, 0, 0);
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(IsZoomed(window));
+}
 
 TEST_F(MainFormWin32Test, AboutBoxShowsNameAndVersionAndClosesWithEnterOrEsc)
 {

@@ -236,10 +236,11 @@ TEST_F(ConfigDialogTest, OkSavesWhatTheUserChangedAndRebuildsTheCatalogue)
         SetFocus(keys);
         SendMessageA(keys, WM_CHAR, 'q', 1);
         Click(Handle(form, "cbRunWin")); // no modifier left: the bare letter
+        // Down and up with nothing in between: another program's activation while
+        // messages are pumped would take the box's capture and drop the press.
         HWND shift = Handle(form, "cbAddShift");
-        SetFocus(shift);
-        PostKey(shift, VK_SPACE);
-        PostMessageA(shift, WM_KEYUP, VK_SPACE, 0xC0000001);
+        SendMessageA(shift, WM_KEYDOWN, VK_SPACE, 1);
+        SendMessageA(shift, WM_KEYUP, VK_SPACE, 0xC0000001);
         form.PageControl("PageControl1").SetActivePage(1);
         HWND locations = form.CheckListBox("clbLocationsToSearch").Handle();
         SetFocus(locations);

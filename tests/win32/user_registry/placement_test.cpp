@@ -150,6 +150,33 @@ TEST_F(PlacementContract, StoredShowCmd3MaximizesAndAnotherPixelsPerInchKeepsThe
     EXPECT_EQ(bounds.top, 80);
 }
 
+// Stored on a monitor that is gone (or mostly off the screen, or with its caption
+// above it): the window comes back whole on the work area.
+TEST_F(PlacementContract, WindowLeftOffTheScreenComesBackWholeOnTheWorkArea)
+{
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    Store("FormVersion", "0");
+    Store("PixelsPerInch", std::to_string(PixelsPerInch()));
+    Store("ShowCmd", "1");
+    const int right = work.right;
+    const int bottom = work.bottom;
+    for (const std::string& stored :
+         {std::string("-600,-400,96,70"), std::to_string(right + 500) + ",100," + std::to_string(right + 1196) + ",570",
+          std::string("100,-200,796,270"), "100," + std::to_string(bottom - 50) + ",796," + std::to_string(bottom + 420)}) {
+        Store("NormPos", stored);
+        Store("NormPos" + Suffix(), stored);
+        keeper.RestorePlacement();
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        EXPECT_GE(bounds.left, work.left) << stored;
+        EXPECT_GE(bounds.top, work.top) << stored;
+        EXPECT_LE(bounds.right, work.right) << stored;
+        EXPECT_LE(bounds.bottom, work.bottom) << stored;
+        EXPECT_EQ(bounds.right - bounds.left, 696) << stored << ": the size is kept";
+    }
+}
+
 TEST_F(PlacementContract, HiddenWindowStaysHiddenWhileItsPlacementIsApplied)
 {
     ShowWindow(window, SW_HIDE);
