@@ -50,18 +50,24 @@ void TAddItemsPage::btnLaunchFileClick()
 
 void TAddItemsPage::btnLaunchAsStartInClick()
 {
-    TProgramInfo* program = nullptr;
-    if (!SelectProgram(program))
+    TEntryIdentity picked;
+    if (!SelectProgram(picked))
         return;
+    const TProgramInfo* program = FindLiveEntry(picked);
+    if (program == nullptr)
+        return; // gone from the catalogue before the dialog had closed
     const std::string text = edClipboard.Text();
     MakeShortcut(NewShortcutsFolder, text, program->Path, text, "");
 }
 
 void TAddItemsPage::btnLaunchAsParamClick()
 {
-    TProgramInfo* program = nullptr;
-    if (!SelectProgram(program))
+    TEntryIdentity picked;
+    if (!SelectProgram(picked))
         return;
+    const TProgramInfo* program = FindLiveEntry(picked);
+    if (program == nullptr)
+        return; // gone from the catalogue before the dialog had closed
     const std::string text = edClipboard.Text();
     MakeShortcut(NewShortcutsFolder, text, program->Path, "", text);
 }

@@ -101,6 +101,41 @@ TEST_F(RegistryContract, WritingToAReadOnlyKeyFailsWithTheSystemMessage)
     EXPECT_THROW(key->WriteString("Denied", "x"), platform::ERegistry);
 }
 
+TEST_F(RegistryContract, ValueCountCountsTheValuesOfEveryNameAndType)
+{
+    EXPECT_EQ(platform::Registry().OpenOrCreateKey(keyPath)->ValueCount(), 0u);
+    const BYTE blob[] = {1, 2};
+    SetRaw("Blob", REG_BINARY, blob, sizeof(blob));
+    auto key = platform::Registry().OpenOrCreateKey(keyPath);
+    key->WriteInteger("Count", 7);
+    key->WriteString("Path3", "C:\\A.lnk");
+    EXPECT_EQ(key->ValueCount(), 3u);
+    EXPECT_EQ(platform::Registry().OpenKeyReadOnly(keyPath)->ValueCount(), 3u);
+}
+
+// The real registry with a pair deleted by hand and a damaged, huge "Count": the pairs
+// after the gap are loaded, and loading ends.
+TEST_F(RegistryContract, AbbreviationsAfterAGapLoadAlsoWithAHugeCount)
+{
+    const std::string abbreviations = std::string(AbbreviationsKey).substr(1);
+    RegDeleteTreeA(HKEY_CURRENT_USER, abbreviations.c_str());
+    {
+        auto key = platform::Registry().OpenOrCreateKey(AbbreviationsKey);
+        key->WriteString("Abbrev1", "b");
+        key->WriteString("Path1", "C:\\Menu\\B.lnk");
+        key->WriteString("Abbrev2", "c");
+        key->WriteString("Path2", "C:\\Menu\\C.lnk");
+        key->WriteInteger("Count", 0xFFFFFFFFu);
+    }
+    TAbbrevInfos loaded;
+    loaded.LoadFromRegistry();
+    EXPECT_EQ(loaded.Count(), 2u);
+    TProgramInfo entry;
+    entry.SetPath("C:\\Menu\\C.lnk");
+    EXPECT_EQ(loaded.FindAbbrev(entry), "c");
+    RegDeleteTreeA(HKEY_CURRENT_USER, abbreviations.c_str());
+}
+
 TEST_F(RegistryContract, AbbreviationsSurviveASaveAndALoad)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, std::string(AbbreviationsKey).substr(1).c_str());
