@@ -92,6 +92,36 @@ BENCHMARK(BM_Keystroke)
     ->ArgNames({"entries", "letters"})
     ->Unit(benchmark::kMillisecond);
 
+// The user types one more letter: the text before it was searched by the keystroke
+// before, so only what that listed is searched again. The first letter is BM_Keystroke
+// with one letter.
+void BM_FollowingLetter(benchmark::State& state)
+{
+    PanelOverCatalogue fixture(static_cast<std::size_t>(state.range(0)), false);
+    const std::string typed = std::string("calculat").substr(0, static_cast<std::size_t>(state.range(1)));
+    const std::string before = typed.substr(0, typed.size() - 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.panel->edLaunch.SetText(before);
+        state.ResumeTiming();
+        fixture.panel->edLaunch.SetText(typed);
+        benchmark::DoNotOptimize(fixture.panel->lbSearch.Count());
+    }
+    state.counters["rows"] = fixture.panel->lbSearch.Count();
+}
+BENCHMARK(BM_FollowingLetter)
+    ->ArgsProduct({{100000}, {2, 3, 4, 5, 6, 7, 8}})
+    ->ArgNames({"entries", "letters"})
+    ->Unit(benchmark::kMillisecond);
+
+// The same with dots for some letters: still answered directly and narrowed.
+void BM_DottedText(benchmark::State& state)
+{
+    PanelOverCatalogue fixture(static_cast<std::size_t>(state.range(0)), false);
+    fixture.Search("c.l.u.a", state);
+}
+BENCHMARK(BM_DottedText)->Arg(100000)->ArgName("entries")->Unit(benchmark::kMillisecond);
+
 // A long repetitive text: each entry costs time linear in its length, whatever the text.
 void BM_RepetitiveText(benchmark::State& state)
 {

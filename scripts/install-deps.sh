@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, skipping what is already there.
 set -euo pipefail
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev unicode-data
           mingw-w64 wine wine64 xvfb xdotool x11-utils imagemagick xclip)
 missing=()
 for package in "${packages[@]}"; do

@@ -62,9 +62,12 @@ void TAddItemsPage::btnLaunchFileClick()
 void TAddItemsPage::btnLaunchAsStartInClick()
 {
     const SelectorOperation running(*this);
-    TProgramInfo* program = nullptr;
-    if (!SelectProgram(program))
+    TEntryIdentity picked;
+    if (!SelectProgram(picked))
         return;
+    const TProgramInfo* program = FindLiveEntry(picked);
+    if (program == nullptr)
+        return; // gone from the catalogue before the dialog had closed
     const std::string text = edClipboard.Text();
     MakeShortcut(NewShortcutsFolder, text, program->Path, text, "");
 }
@@ -72,9 +75,12 @@ void TAddItemsPage::btnLaunchAsStartInClick()
 void TAddItemsPage::btnLaunchAsParamClick()
 {
     const SelectorOperation running(*this);
-    TProgramInfo* program = nullptr;
-    if (!SelectProgram(program))
+    TEntryIdentity picked;
+    if (!SelectProgram(picked))
         return;
+    const TProgramInfo* program = FindLiveEntry(picked);
+    if (program == nullptr)
+        return; // gone from the catalogue before the dialog had closed
     const std::string text = edClipboard.Text();
     MakeShortcut(NewShortcutsFolder, text, program->Path, "", text);
 }

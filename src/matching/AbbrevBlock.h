@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/Widgets.h"
@@ -12,15 +14,12 @@ class TProgramInfo;
 // inserting each row into place.
 class TAbbrevBlock {
 public:
-    void Add(TProgramInfo& entry) { entries_.push_back(&entry); }
+    // The entry and the row data that stands for it (its catalogue position).
+    void Add(TProgramInfo& entry, std::uintptr_t data) { entries_.emplace_back(&entry, data); }
     int Count() const { return static_cast<int>(entries_.size()); }
-    // The block's rows in list order; the block is empty afterwards.
+    // The block's rows in list order, each with the entry's display text; the block is empty afterwards.
     std::vector<platform::ListRow> TakeRows();
 
 private:
-    std::vector<TProgramInfo*> entries_;
+    std::vector<std::pair<TProgramInfo*, std::uintptr_t>> entries_;
 };
-
-// A row's reference to a catalogue entry, and back.
-std::uintptr_t EntryRowData(TProgramInfo* entry);
-TProgramInfo* RowEntry(std::uintptr_t data);

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/CaseFolding.h"
+
 namespace {
 
 // Bytes with a meaning in the pattern syntax; a typed text holding none of
@@ -17,52 +19,183 @@ bool IsPatternSyntax(char c)
     return std::string_view("^$\\.*+?()[]{}|").find(c) != std::string_view::npos;
 }
 
-bool IsPlainLiteral(std::string_view text)
+// The typed character at text[at] as a unit of the direct matcher: a "." stands for any
+// one character, a backslash and a syntax byte for that byte, any other character for
+// itself. Returns the index after it, or npos when the text there is other pattern syntax.
+std::size_t ParseUnit(std::string_view text, std::size_t at, std::vector<TDirectMatcher::TUnit>& units)
 {
-    for (char c : text)
-        if (IsPatternSyntax(c))
-            return false;
-    return true;
+    const char c = text[at];
+    if (c == '.') {
+        units.push_back({});
+        return at + 1;
+    }
+    if (c == '\\') {
+        if (at + 1 >= text.size() || !IsPatternSyntax(text[at + 1]))
+            return std::string_view::npos;
+        units.push_back({std::string(1, text[at + 1])});
+        return at + 2;
+    }
+    if (IsPatternSyntax(c))
+        return std::string_view::npos;
+    const std::size_t length = CharacterLength(text, at);
+    units.push_back({std::string(text.substr(at, length))});
+    return at + length;
 }
 
-// The classic locale's folding, which is what the engine applies with icase.
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string FoldAscii(std::string text)
-{
-    for (char& c : text)
-        c = FoldAscii(c);
-    return text;
-}
-
-// The typed text of "^typed.*", if the expression has exactly that shape.
-bool ParsePrefixShape(std::string_view expression, std::string& typed)
+// The typed units of "^typed.*", if the expression has exactly that shape.
+bool ParsePrefixShape(std::string_view expression, std::vector<TDirectMatcher::TUnit>& units)
 {
     if (expression.size() < 3 || expression.front() != '^' || !expression.ends_with(".*"))
         return false;
-    std::string_view middle = expression.substr(1, expression.size() - 3);
-    if (!IsPlainLiteral(middle))
-        return false;
-    typed.assign(middle);
+    const std::string_view middle = expression.substr(1, expression.size() - 3);
+    for (std::size_t at = 0; at < middle.size();) {
+        at = ParseUnit(middle, at, units);
+        if (at == std::string_view::npos)
+            return false;
+    }
     return true;
 }
 
-// The typed text of ".*a.*b.*", if the expression has exactly that shape.
-bool ParseSubsequenceShape(std::string_view expression, std::string& typed)
+// The typed units of ".*a.*b.*", if the expression has exactly that shape.
+bool ParseSubsequenceShape(std::string_view expression, std::vector<TDirectMatcher::TUnit>& units)
 {
-    if (expression.size() % 3 != 2 || !expression.starts_with(".*"))
+    if (!expression.starts_with(".*"))
         return false;
-    std::string characters;
-    for (std::size_t i = 2; i < expression.size(); i += 3) {
-        if (IsPatternSyntax(expression[i]) || expression.substr(i + 1, 2) != ".*")
+    for (std::size_t at = 2; at < expression.size();) {
+        at = ParseUnit(expression, at, units);
+        if (at == std::string_view::npos || expression.substr(at, 2) != ".*")
             return false;
-        characters += expression[i];
+        at += 2;
     }
-    typed = std::move(characters);
     return true;
+}
+
+// The pattern with its literal characters case-folded; escapes stay as typed ("\S" is not "\s").
+std::string FoldLiterals(std::string_view pattern)
+{
+    std::string folded;
+    std::size_t at = 0;
+    while (at < pattern.size()) {
+        const std::size_t escape = pattern.find('\\', at);
+        AppendFoldedCase(pattern.substr(at, escape == std::string_view::npos ? escape : escape - at), folded);
+        if (escape == std::string_view::npos)
+            break;
+        // The backslash, the character after it and, for "\cX", the X.
+        std::size_t end = std::min(escape + 2, pattern.size());
+        if (end == escape + 2 && pattern[escape + 1] == 'c' && end < pattern.size())
+            ++end;
+        folded.append(pattern.substr(escape, end - escape));
+        at = end;
+    }
+    return folded;
+}
+
+// What the engine is given for "." when it stands alone: one character as the direct
+// matcher and common/CaseFolding.h count them (a byte that is not a continuation byte
+// with the continuation bytes after it, or continuation bytes at the text's start),
+// starting at a character boundary and never cut short.
+// Grouped whole, so that a quantifier after it repeats the character, not its last assertion.
+const std::string AnyCharacter = "(?:(?:[^\x80-\xBF][\x80-\xBF]*|^[\x80-\xBF]+)(?![\x80-\xBF]))";
+constexpr std::size_t AnyCharacterStates = 12;
+
+// What is wrong with a pattern the engine refused, told by the pattern itself where
+// the engine's code misleads: libstdc++ reports a lone "{" or a leading "*" as
+// mismatched parentheses, and a "{" without its "}" as a bad count.
+struct TPatternFaults {
+    bool unmatchedParenthesis = false;
+    bool nothingToRepeat = false;
+    bool unclosedBrace = false;
+};
+
+TPatternFaults FindFaults(std::string_view pattern)
+{
+    TPatternFaults faults;
+    int depth = 0;
+    bool bracket = false;
+    bool atomBefore = false; // something a quantifier could repeat
+    bool quantifierBefore = false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '?' && quantifierBefore && !bracket) {
+            quantifierBefore = false; // the mark of a lazy quantifier
+            continue;
+        }
+        quantifierBefore = false;
+        if (c == '\\') {
+            ++i;
+            atomBefore = true;
+        } else if (bracket) {
+            bracket = c != ']';
+        } else if (c == '[') {
+            bracket = true;
+            atomBefore = true;
+        } else if (c == '(') {
+            ++depth;
+            atomBefore = false;
+            if (pattern.substr(i + 1, 2) == "?:" || pattern.substr(i + 1, 2) == "?=" || pattern.substr(i + 1, 2) == "?!")
+                i += 2;
+        } else if (c == ')') {
+            faults.unmatchedParenthesis = faults.unmatchedParenthesis || depth == 0;
+            depth = std::max(depth - 1, 0);
+            atomBefore = true;
+        } else if (c == '|' || c == '^') {
+            atomBefore = false;
+        } else if (c == '*' || c == '+' || c == '?' || c == '{') {
+            // A quantified atom cannot be quantified again: ECMAScript refuses "a**" and
+            // "a+*"; libstdc++ takes them, and their nested repetition backtracks for ages.
+            faults.nothingToRepeat = faults.nothingToRepeat || !atomBefore;
+            if (c == '{') {
+                const std::size_t close = pattern.find('}', i);
+                faults.unclosedBrace = faults.unclosedBrace || close == std::string_view::npos;
+                i = close == std::string_view::npos ? pattern.size() : close;
+            }
+            atomBefore = false;
+            quantifierBefore = true;
+        } else {
+            atomBefore = true;
+        }
+    }
+    faults.unmatchedParenthesis = faults.unmatchedParenthesis || depth != 0;
+    return faults;
+}
+
+// The system's own text for the engine's refusal of a pattern, naming the actual fault.
+std::string SyntaxErrorText(std::string_view pattern, std::regex_constants::error_type code)
+{
+    using namespace std::regex_constants;
+    const TPatternFaults faults = FindFaults(pattern);
+    if (code == error_paren || code == error_badrepeat || code == error_brace || code == error_badbrace) {
+        if (faults.unmatchedParenthesis)
+            code = error_paren;
+        else if (faults.nothingToRepeat)
+            code = error_badrepeat;
+        else if (faults.unclosedBrace)
+            code = error_brace;
+    }
+    switch (code) {
+    case error_paren:
+        return "The search pattern has a '(' without its ')', or a ')' without its '('.";
+    case error_brack:
+        return "The search pattern has a '[' without its ']'.";
+    case error_brace:
+        return "The search pattern has a '{' without its '}'.";
+    case error_badbrace:
+        return "The search pattern has a count between '{' and '}' that is not a number or a range of numbers.";
+    case error_range:
+        return "The search pattern has a character range whose end comes before its start.";
+    case error_badrepeat:
+        return "The search pattern has a '*', '+', '?' or '{' with nothing before it to repeat.";
+    case error_escape:
+        return "The search pattern has an incomplete or unknown escape after a '\\'.";
+    case error_backref:
+        return "The search pattern refers back to a group it does not have.";
+    case error_ctype:
+        return "The search pattern names an unknown character class.";
+    case error_collate:
+        return "The search pattern names an unknown collating element.";
+    default:
+        return "The search pattern is too complex to be matched; please simplify it.";
+    }
 }
 
 // Copies the escape starting after a backslash at pattern[i - 1]; returns the
@@ -97,7 +230,7 @@ class TStateEstimate {
 public:
     TStateEstimate() : frames(1) {}
 
-    void Atom() { Add(1); }
+    void Atom(std::size_t states = 1) { Add(states); }
     void OpenGroup() { frames.emplace_back(); }
     void CloseGroup()
     {
@@ -138,9 +271,9 @@ private:
     }
 };
 
-// ECMAScript's "." excludes line terminators, but an entry's text may hold
-// them and the search must still see through. Every "." the engine would read
-// as a wildcard becomes "[\s\S]"; bracket, brace and escape boundaries are
+// ECMAScript's "." is one byte and excludes line terminators, but an entry's text may
+// hold them and "." stands for one whole character. Every "." the engine would read as
+// a wildcard becomes AnyCharacter, or "[\s\S]" before a "*"; bracket, brace and escape boundaries are
 // found the way libstdc++'s scanner finds them: "]" closes a bracket even right
 // after "[" or "[^" (so "[^]]" is "[^]" then "]"), and "[:", "[." and "[="
 // inside a bracket run to the matching ":]", ".]" or "=]".
@@ -156,8 +289,10 @@ TEnginePattern ForEngine(std::string_view pattern)
     while (i < pattern.size()) {
         const char c = pattern[i++];
         if (c == '.' && state == TState::Normal) {
-            out += "[\\s\\S]";
-            estimate.Atom();
+            // ".*" may stop anywhere; the pattern's next item decides where a character starts.
+            const bool repeated = i < pattern.size() && pattern[i] == '*';
+            out += repeated ? "[\\s\\S]" : AnyCharacter;
+            estimate.Atom(repeated ? 1 : AnyCharacterStates);
             continue;
         }
         out += c;
@@ -317,23 +452,27 @@ private:
 void TRegExpr::Compile()
 {
     shape = TShape::None;
-    std::string typed;
-    if (engine == TRegExprEngine::Auto && ParsePrefixShape(Expression, typed)) {
+    std::vector<TDirectMatcher::TUnit> units;
+    if (engine == TRegExprEngine::Auto && ParsePrefixShape(Expression, units)) {
         shape = TShape::Prefix;
-    } else if (engine == TRegExprEngine::Auto && ParseSubsequenceShape(Expression, typed)) {
+    } else if (units.clear(), engine == TRegExprEngine::Auto && ParseSubsequenceShape(Expression, units)) {
         shape = TShape::Subsequence;
     } else {
         auto flags = std::regex::ECMAScript;
         if (ModifierI)
             flags |= std::regex::icase;
-        const TEnginePattern pattern = ForEngine(Expression);
+        // Subjects arrive folded, so the pattern's own letters are folded the same way;
+        // icase still serves the ranges and classes, which folding cannot reach.
+        if (FindFaults(Expression).nothingToRepeat)
+            throw ERegExprSyntax(SyntaxErrorText(Expression, std::regex_constants::error_badrepeat));
+        const TEnginePattern pattern = ForEngine(ModifierI ? FoldLiterals(Expression) : Expression);
         CheckEngineLimits(Expression, pattern);
         std::regex compiled;
         compiled.imbue(std::locale::classic()); // before assign: imbue discards the pattern
         try {
             compiled.assign(pattern.text, flags);
         } catch (const std::regex_error& e) {
-            throw ERegExpr(e.what());
+            throw ERegExprSyntax(SyntaxErrorText(Expression, e.code()));
         }
         regex = std::move(compiled);
         // A search for ".*R" succeeds exactly when R can follow some prefix of
@@ -343,35 +482,35 @@ void TRegExpr::Compile()
         fromStartOnly = Expression.starts_with(".*") && !pattern.topLevelAlternation;
         shape = TShape::Engine;
     }
-    literal = ModifierI ? FoldAscii(std::move(typed)) : std::move(typed);
+    if (shape != TShape::Engine) {
+        if (ModifierI)
+            for (TDirectMatcher::TUnit& unit : units)
+                unit.Bytes = FoldCase(unit.Bytes);
+        direct = TDirectMatcher(shape == TShape::Prefix ? TDirectMatcher::TKind::Prefix
+                                                        : TDirectMatcher::TKind::Subsequence,
+                                std::move(units));
+    }
     compiledExpression = Expression;
     compiledModifierI = ModifierI;
 }
 
 bool TRegExpr::Exec(std::string_view subject) const
 {
+    if (!ModifierI)
+        return ExecFolded(subject);
+    thread_local std::string folded;
+    folded.clear();
+    AppendFoldedCase(subject, folded);
+    return ExecFolded(folded);
+}
+
+bool TRegExpr::ExecFolded(std::string_view subject) const
+{
     if (shape == TShape::None)
         throw ERegExpr("Regular expression used before it was compiled");
     if (Expression != compiledExpression || ModifierI != compiledModifierI)
         throw ERegExpr("Regular expression changed since it was compiled");
-
-    const auto same = [this](char a, char b) { return a == (ModifierI ? FoldAscii(b) : b); };
-    switch (shape) {
-    case TShape::Prefix:
-        // The trailing ".*" matches whatever follows, so only the start counts.
-        return subject.size() >= literal.size()
-            && std::equal(literal.begin(), literal.end(), subject.begin(), same);
-    case TShape::Subsequence: {
-        // Taking each typed character at its earliest occurrence never loses a match.
-        std::size_t found = 0;
-        for (std::size_t i = 0; i < subject.size() && found < literal.size(); ++i)
-            if (same(literal[found], subject[i]))
-                ++found;
-        return found == literal.size();
-    }
-    default:
-        return ExecEngine(subject);
-    }
+    return shape == TShape::Engine ? ExecEngine(subject) : direct.Matches(subject);
 }
 
 bool TRegExpr::ExecEngine(std::string_view subject) const

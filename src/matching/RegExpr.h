@@ -5,42 +5,52 @@
 #include <string_view>
 
 #include "common/Exception.h"
+#include "matching/DirectMatcher.h"
 
-// A pattern the engine refuses, or a text the engine cannot safely be run on.
-// Derived from the system's Exception so the application's error report shows
-// the message as it stands; what() of a refused pattern is the engine's own.
+// A pattern that cannot be used, or a text the engine cannot safely be run on. Derived
+// from the system's Exception so the application's error report shows the message.
 class ERegExpr : public Exception {
 public:
     using Exception::Exception;
+};
+
+// A pattern that is not valid in the pattern syntax (an unmatched "(", a "*" with nothing
+// to repeat, ...). The message names the fault.
+class ERegExprSyntax : public ERegExpr {
+public:
+    using ERegExpr::ERegExpr;
 };
 
 // Which matcher TRegExpr may use. StdRegexOnly exists so tests can compare the
 // direct matcher with the engine on the same pattern.
 enum class TRegExprEngine { Auto, StdRegexOnly };
 
-// An ECMAScript regular expression (std::regex, classic locale: case folding is
-// ASCII only, bytes >= 0x80 compare exactly) tested with search semantics: the
-// pattern may match anywhere, "^" anchors at the start of the subject only.
-// Unlike plain ECMAScript, "." matches every character, line breaks included.
+// An ECMAScript regular expression (std::regex, classic locale) tested with search
+// semantics: the pattern may match anywhere, "^" anchors at the start of the subject only.
+// Unlike plain ECMAScript, "." matches one whole character (common/CaseFolding.h), line
+// breaks included. With ModifierI, case is ignored by simple Unicode case folding of the
+// subject and of the pattern's literal characters (escapes such as "\S" stay as they are).
 //
-// Patterns of the two shapes the incremental search builds from a typed text
-// without pattern syntax ("^abc.*" and ".*a.*b.*c.*") are answered by a direct
-// linear matcher that gives exactly the engine's answer.
+// Patterns of the two shapes the incremental search builds from a typed text whose only
+// pattern syntax is "." or a backslash before a syntax character ("^abc.*" and
+// ".*a.*b.*c.*") are answered by a direct linear matcher that gives exactly the engine's answer.
 //
-// Usage: set Expression and ModifierI, call Compile, then Exec any number of
-// times. Compile throws ERegExpr on a refused pattern and leaves the object
-// uncompiled; Exec on an uncompiled object, or after Expression or ModifierI
-// changed since the last successful Compile, throws ERegExpr.
+// Usage: set Expression and ModifierI, call Compile, then Exec any number of times.
+// Compile throws ERegExprSyntax on an invalid pattern and ERegExpr on one too costly to
+// run, and leaves the object uncompiled; Exec on an uncompiled object, or after
+// Expression or ModifierI changed since the last successful Compile, throws ERegExpr.
 class TRegExpr {
 public:
     TRegExpr() = default;
     explicit TRegExpr(TRegExprEngine chosenEngine) : engine(chosenEngine) {}
 
     std::string Expression;
-    bool ModifierI = false; // ignore case (ASCII letters)
+    bool ModifierI = false; // ignore case
 
     void Compile();
     bool Exec(std::string_view subject) const;
+    // Exec for a subject already passed through FoldCase (the same as Exec without ModifierI).
+    bool ExecFolded(std::string_view foldedSubject) const;
 
     bool IsCompiled() const { return shape != TShape::None; }
     bool UsesDirectMatcher() const { return shape == TShape::Prefix || shape == TShape::Subsequence; }
@@ -69,7 +79,7 @@ private:
     TShape shape = TShape::None;
     std::string compiledExpression;
     bool compiledModifierI = false;
-    std::string literal; // the typed text of a direct shape, folded when ModifierI
+    TDirectMatcher direct;
     std::regex regex;
     bool fromStartOnly = false; // the engine need not retry at later starts
 

@@ -16,6 +16,9 @@ std::string ReadStringOrEmpty(const platform::IRegistryKey& key, const std::stri
     }
 }
 
+// Numbers without a pair that loading passes over before it takes "Count" for damaged.
+constexpr std::uint32_t MaxAbbreviationGaps = 1000;
+
 } // namespace
 
 TAbbrevInfos::~TAbbrevInfos()
@@ -36,19 +39,31 @@ void TAbbrevInfos::LoadFromRegistry()
     }
 
     std::uint32_t count = 0;
+    std::uint32_t values = 0;
     try {
         count = key->ReadInteger("Count");
+        values = key->ValueCount();
     } catch (const platform::ERegistry&) {
         return; // our own saves always write "Count"; without it the key holds no pairs
     }
 
-    for (std::uint32_t n = 0; n < count; ++n) {
+    // Every pair up to "Count" is read, also past a pair deleted by hand. A damaged, huge
+    // "Count" must not turn into billions of reads: the loop ends once every value the key
+    // holds is accounted for, and, should values of other names keep that from happening,
+    // after more gaps than deleting pairs by hand could leave.
+    std::uint32_t accounted = 1; // "Count"
+    std::uint32_t gaps = 0;
+    for (std::uint32_t n = 0; n < count && accounted < values; ++n) {
         const std::string abbrevName = "Abbrev" + std::to_string(n);
         const std::string pathName = "Path" + std::to_string(n);
-        // A damaged "Count" far beyond the stored pairs must not turn into billions of reads:
-        // the pairs end where neither value exists.
-        if (!key->ValueExists(abbrevName) && !key->ValueExists(pathName))
-            break;
+        const bool hasAbbrev = key->ValueExists(abbrevName);
+        const bool hasPath = key->ValueExists(pathName);
+        accounted += static_cast<std::uint32_t>(hasAbbrev) + static_cast<std::uint32_t>(hasPath);
+        if (!hasAbbrev && !hasPath) {
+            if (++gaps > values + MaxAbbreviationGaps)
+                break;
+            continue; // nothing stored under this number
+        }
         auto record = std::make_unique<TAbbrevInfo>();
         try {
             record->Abbrev = ReadStringOrEmpty(*key, abbrevName);

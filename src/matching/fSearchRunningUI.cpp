@@ -53,20 +53,17 @@ void TfrmSearchRunningUI::RefreshList()
 
     platform::ListUpdate update(lbSearch);
     lbSearch.Clear();
-    const std::string typed = edLaunch.Text();
-    FilterWindows(AnchoredPattern(typed));
-    FilterWindows(SequencePattern(typed));
+    CompileTypedPatterns(edLaunch.Text(), RegExpr, sequenceRegExpr_);
+    FilterWindows(RegExpr);
+    FilterWindows(sequenceRegExpr_);
     if (lbSearch.Count() > 0)
         lbSearch.SetItemIndex(0);
 }
 
-void TfrmSearchRunningUI::FilterWindows(const std::string& pattern)
+void TfrmSearchRunningUI::FilterWindows(const TRegExpr& matcher)
 {
-    RegExpr.Expression = pattern;
-    RegExpr.ModifierI = true;
-    RegExpr.Compile();
     for (auto& [title, window] : WindowList) {
-        if (!title.empty() && RegExpr.Exec(title)) {
+        if (!title.empty() && matcher.Exec(title)) {
             lbSearch.Add({title, window});
             title.clear();
         }

@@ -31,11 +31,14 @@ public:
     platform::IListBox& lbSearch;
     platform::TAction actGo;
 
+    // The anchored pattern's matcher; the sequence pattern has its own.
     TRegExpr RegExpr;
     // The windows of the last enumeration: (title, window). A title is emptied
     // once its window is listed.
     std::vector<std::pair<std::string, platform::WindowHandle>> WindowList;
 
 private:
-    void FilterWindows(const std::string& pattern);
+    void FilterWindows(const TRegExpr& matcher);
+
+    TRegExpr sequenceRegExpr_;
 };

@@ -2,7 +2,9 @@
 
 #include "catalogue/uProgramInfo.h"
 #include "catalogue/uSearchData.h"
+#include "common/CaseFolding.h"
 #include "common/Text.h"
+#include "matching/EntryIdentity.h"
 #include "matching/SearchGeneration.h"
 #include "matching/abbreviations.h"
 #include "matching/patterns.h"
@@ -32,7 +34,6 @@ TfrmSearchUI::TfrmSearchUI(platform::IContainer& frame)
     Clearabbreviation1.OnClick = [this] { actClearAbbrev.Execute(); };
     edLaunch.OnChange = [this] { edLaunchChange(); };
     pnlTopLeft.OnResize = [this] { pnlTopLeftResize(); };
-    lbSearch.OnSelect = [this] { lbSearchSelect(); };
 
     platform::ListUpdate update(lbSearch);
     lbSearch.Clear();
@@ -46,14 +47,13 @@ TfrmSearchUI::~TfrmSearchUI()
     Clearabbreviation1.OnClick = nullptr;
     edLaunch.OnChange = nullptr;
     pnlTopLeft.OnResize = nullptr;
-    lbSearch.OnSelect = nullptr;
 }
 
 void TfrmSearchUI::ResetSearch()
 {
     // Emptying a non-empty edit refills the list; an edit already empty would leave
     // the catalogue as it was before a rescan or reload, without its new entries.
-    if (edLaunch.Text().empty() && rowsGeneration_ != SearchData().Generation()) {
+    if (edLaunch.Text().empty() && (rowsSnapshot_ == nullptr || rowsSnapshot_->Generation != SearchData().Generation())) {
         platform::ListUpdate update(lbSearch);
         lbSearch.Clear();
         ShowWholeCatalogue();
@@ -90,9 +90,11 @@ void TfrmSearchUI::edLaunchChange()
 {
     platform::ListUpdate update(lbSearch);
     lbSearch.Clear();
-    selectedPath_.reset();
     searchNumber_ = NextSearchGeneration();
-    rowsGeneration_ = SearchData().Generation();
+    index_.Refresh();
+    rowsSnapshot_ = index_.Snapshot();
+    TNarrowing previous = std::move(last_);
+    last_ = {};
 
     const std::string typed = edLaunch.Text();
     if (typed.empty()) {
@@ -102,11 +104,37 @@ void TfrmSearchUI::edLaunchChange()
         try {
             AbbrevBlockStart = 0;
             AbbrevBlockEnd = 0;
-            index_.Refresh();
+            CompileTypedPatterns(typed, RegExpr, sequenceRegExpr_);
+            // A longer typed text that both matchers answer directly can only match
+            // entries the shorter one matched: its prefix and its sequence narrow both.
+            // The shorter text's last character must be whole in the longer one, or its
+            // folded form could differ.
+            const bool narrows = previous.Valid && previous.IndexVersion == index_.Version()
+                && RegExpr.UsesDirectMatcher() && sequenceRegExpr_.UsesDirectMatcher()
+                && typed.size() > previous.Typed.size() && typed.starts_with(previous.Typed)
+                && !IsUtf8Continuation(typed[previous.Typed.size()]);
+            const std::vector<std::uint32_t>* candidates = narrows ? &previous.Listed : nullptr;
             listed_.assign(index_.Rows().size(), false);
-            RunPattern(AnchoredPattern(typed), blocks.A1, blocks.D1);
+            RunPattern(RegExpr, candidates, blocks.A1, blocks.D1);
             AbbrevBlockStart = AbbrevBlockEnd;
-            RunPattern(SequencePattern(typed), blocks.A2, blocks.D2);
+            RunPattern(sequenceRegExpr_, candidates, blocks.A2, blocks.D2);
+
+            if (RegExpr.UsesDirectMatcher() && sequenceRegExpr_.UsesDirectMatcher()) {
+                last_.Valid = true;
+                last_.Typed = typed;
+                last_.IndexVersion = index_.Version();
+                const auto keep = [this](std::uint32_t row) {
+                    if (listed_[row])
+                        last_.Listed.push_back(row);
+                };
+                if (candidates != nullptr) {
+                    for (const std::uint32_t row : *candidates)
+                        keep(row);
+                } else {
+                    for (std::uint32_t row = 0; row < listed_.size(); ++row)
+                        keep(row);
+                }
+            }
         } catch (...) {
             // What was found before the failure stays listed, nothing selected.
             PlaceRows(blocks);
@@ -115,44 +143,46 @@ void TfrmSearchUI::edLaunchChange()
         PlaceRows(blocks);
     }
     if (lbSearch.Count() > 0)
-        SelectRow(0);
+        lbSearch.SetItemIndex(0);
 }
 
-void TfrmSearchUI::RunPattern(const std::string& pattern, TAbbrevBlock& abbrevBlock, std::vector<ListRow>& textBlock)
+void TfrmSearchUI::RunPattern(const TRegExpr& matcher, const std::vector<std::uint32_t>* candidates,
+                              TAbbrevBlock& abbrevBlock, std::vector<ListRow>& textBlock)
 {
-    RegExpr.Expression = pattern;
-    RegExpr.ModifierI = true;
-    RegExpr.Compile();
-    const auto& rows = index_.Rows();
     // Every entry without an abbreviation is tested on the same empty text.
-    const bool emptyAbbreviationMatches = RegExpr.Exec(std::string_view());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        MatchItem(i, emptyAbbreviationMatches, abbrevBlock, textBlock);
+    const bool emptyAbbreviationMatches = matcher.ExecFolded(std::string_view());
+    if (candidates != nullptr) {
+        for (const std::uint32_t row : *candidates)
+            MatchItem(matcher, row, emptyAbbreviationMatches, abbrevBlock, textBlock);
+        return;
+    }
+    const auto count = static_cast<std::uint32_t>(index_.Rows().size());
+    for (std::uint32_t row = 0; row < count; ++row)
+        MatchItem(matcher, row, emptyAbbreviationMatches, abbrevBlock, textBlock);
 }
 
 // An entry already listed by this search is not tested again: the outcome could
 // not change where it stands, and the engine's work is the search's whole cost.
 // Whether it was listed is kept beside the index (the same answer as comparing its
 // MatchStamp with this search's number), so unlisted entries are never visited.
-void TfrmSearchUI::MatchItem(std::size_t row, bool emptyAbbreviationMatches, TAbbrevBlock& abbrevBlock,
-                             std::vector<ListRow>& textBlock)
+void TfrmSearchUI::MatchItem(const TRegExpr& matcher, std::uint32_t row, bool emptyAbbreviationMatches,
+                             TAbbrevBlock& abbrevBlock, std::vector<ListRow>& textBlock)
 {
     if (listed_[row])
         return;
     const TSearchIndex::Row& indexed = index_.Rows()[row];
     TProgramInfo& entry = *indexed.Entry;
-    if (indexed.HasAbbreviation ? RegExpr.Exec(entry.Abbreviation) : emptyAbbreviationMatches) {
+    if (indexed.HasAbbreviation ? matcher.ExecFolded(index_.FoldedAbbreviation(indexed)) : emptyAbbreviationMatches) {
         entry.MatchStamp = searchNumber_;
         listed_[row] = true;
-        abbrevBlock.Add(entry);
+        abbrevBlock.Add(entry, row);
         ++AbbrevBlockEnd;
         return;
     }
-    const std::string_view text = index_.DisplayText(indexed);
-    if (RegExpr.Exec(text)) {
+    if (matcher.ExecFolded(index_.FoldedDisplayText(indexed))) {
         entry.MatchStamp = searchNumber_;
         listed_[row] = true;
-        textBlock.push_back({std::string(text), EntryRowData(&entry)});
+        textBlock.push_back({std::string(index_.DisplayText(indexed)), row});
     }
 }
 
@@ -167,31 +197,28 @@ void TfrmSearchUI::PlaceRows(TSearchBlocks& blocks)
     lbSearch.AddRows(std::move(rows));
 }
 
+// Rows in catalogue order with the texts of Items, each row's data its position.
 void TfrmSearchUI::ShowWholeCatalogue()
 {
-    rowsGeneration_ = SearchData().Generation();
+    index_.Refresh();
+    rowsSnapshot_ = index_.Snapshot();
     const auto& pairs = SearchData().Items().Pairs();
     std::vector<ListRow> rows;
     rows.reserve(pairs.size());
-    for (const auto& [text, entry] : pairs)
-        rows.push_back({text, EntryRowData(entry)});
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        rows.push_back({pairs[i].first, i});
     lbSearch.AddRows(std::move(rows));
 }
 
 void TfrmSearchUI::actGoExecute()
 {
     const int row = lbSearch.ItemIndex();
-    if (row == IListBox::NoRow)
-        return;
     TProgramInfo* entry = SelectedEntry();
-    if (entry == nullptr) {
-        // The picked entry went with a rescan: show what the catalogue holds now.
-        edLaunchChange();
-        return;
-    }
+    if (entry == nullptr)
+        return; // nothing selected, or the row's entry is gone
     // Taken before the owner acts: a launch may run the message loop, and with it
     // a rescan that discards the entry or a reset of this panel.
-    const std::string path = entry->Path;
+    const TEntryIdentity identity = IdentityOf(*entry);
     const std::string typed = edLaunch.Text();
     const std::uint64_t generation = SearchData().Generation();
     const std::int32_t search = searchNumber_;
@@ -200,7 +227,7 @@ void TfrmSearchUI::actGoExecute()
         OnGo(*this, *entry);
 
     if (SearchData().Generation() != generation) {
-        entry = LiveEntry(path);
+        entry = FindLiveEntry(identity);
         if (entry == nullptr)
             return;
     }
@@ -215,47 +242,25 @@ void TfrmSearchUI::actGoExecute()
 
 void TfrmSearchUI::actClearAbbrevExecute()
 {
-    if (lbSearch.ItemIndex() == IListBox::NoRow)
-        return;
     TProgramInfo* entry = SelectedEntry();
-    if (entry == nullptr) {
-        edLaunchChange();
+    if (entry == nullptr)
         return;
-    }
     entry->ClearAbbreviation();
     SearchData().Rebuild();
     edLaunchChange();
     SearchData().SaveAbbreviations();
 }
 
-void TfrmSearchUI::lbSearchSelect()
-{
-    SelectRow(lbSearch.ItemIndex());
-}
-
-void TfrmSearchUI::SelectRow(int row)
-{
-    lbSearch.SetItemIndex(row);
-    selectedPath_.reset();
-    if (row != IListBox::NoRow && rowsGeneration_ == SearchData().Generation())
-        selectedPath_ = RowEntry(lbSearch.Data(row))->Path;
-}
-
 TProgramInfo* TfrmSearchUI::SelectedEntry()
 {
     const int row = lbSearch.ItemIndex();
-    if (row == IListBox::NoRow)
+    if (row == IListBox::NoRow || rowsSnapshot_ == nullptr)
         return nullptr;
-    if (rowsGeneration_ == SearchData().Generation())
-        return RowEntry(lbSearch.Data(row));
-    // The rows' entries may be freed: only the path taken earlier is safe to use.
-    return selectedPath_ ? LiveEntry(*selectedPath_) : nullptr;
-}
-
-TProgramInfo* TfrmSearchUI::LiveEntry(const std::string& path)
-{
-    for (const auto& [text, entry] : SearchData().Items().Pairs())
-        if (entry->Path == path)
-            return entry;
-    return nullptr;
+    const std::size_t position = lbSearch.Data(row);
+    if (position >= rowsSnapshot_->Entries.size())
+        return nullptr;
+    if (rowsSnapshot_->Generation == SearchData().Generation())
+        return rowsSnapshot_->Entries[position];
+    // The rows' entries may be freed: only what they stood for is safe to use.
+    return FindLiveEntry(rowsSnapshot_->Identities[position]);
 }

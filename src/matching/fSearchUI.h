@@ -1,7 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
+#include <vector>
 #include <string>
 
 #include "matching/AbbrevBlock.h"
@@ -44,6 +45,8 @@ public:
     platform::TAction actGo;
     platform::TAction actClearAbbrev;
 
+    // The anchored pattern's matcher; the sequence pattern has its own, as both are
+    // compiled before a search to learn whether the typed text is a valid pattern.
     TRegExpr RegExpr;
     // List indexes of the abbreviation block being filled and just past its rows.
     int AbbrevBlockStart = 0;
@@ -53,26 +56,31 @@ public:
 private:
     struct TSearchBlocks;
 
-    void RunPattern(const std::string& pattern, TAbbrevBlock& abbrevBlock, std::vector<platform::ListRow>& textBlock);
-    void MatchItem(std::size_t row, bool emptyAbbreviationMatches, TAbbrevBlock& abbrevBlock,
-                   std::vector<platform::ListRow>& textBlock);
+    void RunPattern(const TRegExpr& matcher, const std::vector<std::uint32_t>* candidates, TAbbrevBlock& abbrevBlock,
+                    std::vector<platform::ListRow>& textBlock);
+    void MatchItem(const TRegExpr& matcher, std::uint32_t row, bool emptyAbbreviationMatches,
+                   TAbbrevBlock& abbrevBlock, std::vector<platform::ListRow>& textBlock);
     void PlaceRows(TSearchBlocks& blocks);
     void ShowWholeCatalogue();
 
-    void lbSearchSelect();
-    void SelectRow(int row);
-    // The selected row's entry, checked against the catalogue as it is now; null
-    // when nothing is selected or the entry is gone.
+    // The selected row's entry, found again through its identity when the catalogue
+    // has changed since the rows were placed; null when nothing is selected or the entry is gone.
     TProgramInfo* SelectedEntry();
-    // The catalogue's live entry with this path, if any.
-    static TProgramInfo* LiveEntry(const std::string& path);
 
+    TRegExpr sequenceRegExpr_;
     std::int32_t searchNumber_ = 0;
     TSearchIndex index_;
     // Rows of the index listed by the current search.
     std::vector<bool> listed_;
-    // The catalogue generation the rows were taken from: their entries are alive while it holds.
-    std::uint64_t rowsGeneration_ = 0;
-    // The Path of the selected row's entry, taken while the entry was known alive.
-    std::optional<std::string> selectedPath_;
+    // The catalogue state the rows were placed from; each row's data is its position in it.
+    std::shared_ptr<const TSearchIndex::TSnapshot> rowsSnapshot_;
+
+    // The last search, while a longer typed text can only narrow it: the typed text,
+    // the index version searched, and the rows it listed in catalogue order.
+    struct TNarrowing {
+        bool Valid = false;
+        std::string Typed;
+        std::uint64_t IndexVersion = 0;
+        std::vector<std::uint32_t> Listed;
+    } last_;
 };

@@ -35,15 +35,15 @@ void TfrmSelector::FormKeyDown(int& key)
 // The modal loop ends once the panel's Go, learning and saving included, is over.
 void TfrmSelector::frmSearchUI1Go(TfrmSearchUI&, TProgramInfo& entry)
 {
-    SelectedItem = &entry;
+    SelectedItem = IdentityOf(entry);
     Form->SetModalResult(platform::ModalResultOk);
 }
 
-bool SelectProgram(TProgramInfo*& picked)
+bool SelectProgram(TEntryIdentity& picked)
 {
     TfrmSelector selector; // destroyed on every way out, an error included
-    if (selector.ShowModal() != platform::ModalResultOk || selector.SelectedItem == nullptr)
+    if (selector.ShowModal() != platform::ModalResultOk || !selector.SelectedItem)
         return false;
-    picked = selector.SelectedItem;
+    picked = *selector.SelectedItem;
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <memory>
+#include <optional>
 
+#include "matching/EntryIdentity.h"
 #include "matching/fSearchUI.h"
 #include "platform/Widgets.h"
 
@@ -20,13 +22,14 @@ public:
 
     std::unique_ptr<platform::IForm> Form;
     TfrmSearchUI frmSearchUI1;
-    // The picked entry, not owned; null until the panel's Go.
-    TProgramInfo* SelectedItem = nullptr;
+    // What the picked entry stands for; empty until the panel's Go. Not the entry itself:
+    // the catalogue may free it before the caller gets to use it.
+    std::optional<TEntryIdentity> SelectedItem;
 
 private:
     void frmSearchUI1Go(TfrmSearchUI& sender, TProgramInfo& entry);
 };
 
-// Lets the user pick a catalogue entry. True and the entry when the dialog ended
-// with OK; false, and picked untouched, otherwise.
-bool SelectProgram(TProgramInfo*& picked);
+// Lets the user pick a catalogue entry. True and what the entry stands for when the
+// dialog ended with OK (FindLiveEntry finds the entry); false, and picked untouched, otherwise.
+bool SelectProgram(TEntryIdentity& picked);

@@ -31,6 +31,8 @@ class IRegistryKey {
 public:
     virtual ~IRegistryKey() = default;
     virtual bool ValueExists(const std::string& name) const = 0;
+    // How many values the key holds, of any name and type.
+    virtual std::uint32_t ValueCount() const = 0;
     // REG_DWORD only. Throws ERegistryValueMissing or ERegistryWrongType.
     virtual std::uint32_t ReadInteger(const std::string& name) const = 0;
     // REG_SZ, or REG_EXPAND_SZ returned unexpanded. Throws ERegistryValueMissing or ERegistryWrongType.

@@ -117,9 +117,43 @@ TYPED_TEST_P(RegistryContract, AbbreviationsSurviveASaveAndALoad)
     this->registry.DeleteTree(AbbreviationsKey);
 }
 
+TYPED_TEST_P(RegistryContract, ValueCountCountsTheValuesOfEveryNameAndType)
+{
+    EXPECT_EQ(platform::Registry().OpenOrCreateKey(this->keyPath)->ValueCount(), 0u);
+    this->registry.SetRaw("Blob", RawType::Binary, std::string("\x01\x02", 2));
+    auto key = platform::Registry().OpenOrCreateKey(this->keyPath);
+    key->WriteInteger("Count", 7);
+    key->WriteString("Path3", "C:\\A.lnk");
+    EXPECT_EQ(key->ValueCount(), 3u);
+    EXPECT_EQ(platform::Registry().OpenKeyReadOnly(this->keyPath)->ValueCount(), 3u);
+}
+
+// A pair deleted by hand and a damaged, huge "Count": the pairs after the gap are loaded,
+// and loading ends.
+TYPED_TEST_P(RegistryContract, AbbreviationsAfterAGapLoadAlsoWithAHugeCount)
+{
+    this->registry.DeleteTree(AbbreviationsKey);
+    {
+        auto key = platform::Registry().OpenOrCreateKey(AbbreviationsKey);
+        key->WriteString("Abbrev1", "b");
+        key->WriteString("Path1", "C:\\Menu\\B.lnk");
+        key->WriteString("Abbrev2", "c");
+        key->WriteString("Path2", "C:\\Menu\\C.lnk");
+        key->WriteInteger("Count", 0xFFFFFFFFu);
+    }
+    TAbbrevInfos loaded;
+    loaded.LoadFromRegistry();
+    EXPECT_EQ(loaded.Count(), 2u);
+    TProgramInfo entry;
+    entry.SetPath("C:\\Menu\\C.lnk");
+    EXPECT_EQ(loaded.FindAbbrev(entry), "c");
+    this->registry.DeleteTree(AbbreviationsKey);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(RegistryContract, IntegersAndStringsRoundTrip, ExpandableStringsAreReadUnexpanded,
                             UnterminatedStringIsReadWhole, WrongTypesAndMissingValuesAreTyped,
                             MissingKeyCannotBeOpenedForReading, WritingToAReadOnlyKeyFailsWithTheSystemMessage,
-                            AbbreviationsSurviveASaveAndALoad);
+                            AbbreviationsSurviveASaveAndALoad, ValueCountCountsTheValuesOfEveryNameAndType,
+                            AbbreviationsAfterAGapLoadAlsoWithAHugeCount);
 
 } // namespace contract

@@ -1,6 +1,7 @@
-// Feeds arbitrary typed texts and subjects to TRegExpr. A plain typed text
-// must get the same answer from the direct matcher and the engine; any typed
-// text must end in an answer or ERegExpr, never a crash or another exception.
+// Feeds arbitrary typed texts and subjects to TRegExpr. Where the direct matcher
+// answers (a typed text of literals and dots, or any text taken as plain text) it must
+// give the engine's answer; any typed text must end in an answer or ERegExpr, never a
+// crash or another exception.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -40,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string typed(text, typedLength);
     const std::string subject(text + typedLength, size - 2 - typedLength);
 
-    for (const std::string& pattern : {AnchoredPattern(typed), SequencePattern(typed)}) {
+    for (const std::string& pattern : {AnchoredPattern(typed), SequencePattern(typed), AnchoredPlainTextPattern(typed),
+                                       SequencePlainTextPattern(typed)}) {
         bool direct = false;
         const bool directAnswered = Run(pattern, ignoreCase, TRegExprEngine::Auto, subject, direct);
         bool engine = false;

@@ -82,6 +82,20 @@ TEST_F(Win32SwitcherTest, ListsTheVisibleWindowsButNeverProgramManager)
     EXPECT_EQ(Rows(), (std::vector<std::string>{Titled("Zephyrix Switcher Shown")}));
 }
 
+// Titles in any script, as the real window list gives them in the program's code page,
+// are found by typing their letters in either case; a title typed as it reads, brackets
+// and all, is searched as it stands.
+TEST_F(Win32SwitcherTest, TypedLettersFindTitlesInTheOtherCaseInEveryScript)
+{
+    const std::string title = Titled("\xCE\xA9mega \xC3\x9C" "bersicht (x86)"); // Ωmega Übersicht (x86)
+    TestWindow window(title, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    panel->ResetSearch();
+    form->Type("\xCF\x89MEGA \xC3\xBC"); // ωMEGA ü
+    EXPECT_TRUE(Lists(title));
+    form->Type("bersicht (x8");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{title}));
+}
+
 TEST_F(Win32SwitcherTest, GoRestoresAMinimizedWindowAndBringsItForward)
 {
     TestWindow window(Titled("Zephyrix Switcher Minimized"), WS_OVERLAPPEDWINDOW | WS_VISIBLE);

@@ -19,6 +19,7 @@ public:
         : owner_(owner), values_(values), writable_(writable) {}
 
     bool ValueExists(const std::string& name) const override { return values_.count(name) != 0; }
+    std::uint32_t ValueCount() const override { return static_cast<std::uint32_t>(values_.size()); }
 
     std::uint32_t ReadInteger(const std::string& name) const override
     {

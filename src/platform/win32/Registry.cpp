@@ -30,6 +30,16 @@ public:
         return RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     }
 
+    std::uint32_t ValueCount() const override
+    {
+        DWORD values = 0;
+        const LONG result = RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                                             nullptr, nullptr, nullptr, nullptr);
+        if (result != ERROR_SUCCESS)
+            throw ERegistry(SystemErrorMessage(static_cast<DWORD>(result)));
+        return values;
+    }
+
     std::uint32_t ReadInteger(const std::string& name) const override
     {
         DWORD type = 0;

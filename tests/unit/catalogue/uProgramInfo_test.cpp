@@ -34,20 +34,12 @@ TEST_F(EntryTest, NameIsTheFileNameWithoutItsLastExtension)
     }
 }
 
-TEST_F(EntryTest, NewEntryIsBlank)
-{
-    TProgramInfo entry;
-    EXPECT_EQ(entry.MatchStamp, 0);
-    EXPECT_TRUE(entry.Abbreviation.empty());
-    EXPECT_TRUE(entry.Name.empty());
-    EXPECT_TRUE(entry.Path.empty());
-}
-
 TEST_F(EntryTest, DisplayTextAddsTheAbbreviationAfterADash)
 {
     TProgramInfo entry;
+    EXPECT_EQ(entry.DisplayText(), "") << "a new entry shows nothing";
     entry.SetPath("C:\\Menu\\Notepad.lnk");
-    EXPECT_EQ(entry.DisplayText(), "Notepad");
+    EXPECT_EQ(entry.DisplayText(), "Notepad") << "and no abbreviation until the store gives one";
     entry.Abbreviation = "np";
     EXPECT_EQ(entry.DisplayText(), "Notepad - np");
 

@@ -38,12 +38,12 @@ std::vector<std::string> InsertedOneByOne(const std::vector<std::unique_ptr<TPro
 std::vector<std::string> Gathered(const std::vector<std::unique_ptr<TProgramInfo>>& arriving)
 {
     TAbbrevBlock block;
-    for (const auto& entry : arriving)
-        block.Add(*entry);
+    for (std::size_t i = 0; i < arriving.size(); ++i)
+        block.Add(*arriving[i], i);
     std::vector<std::string> texts;
     for (const auto& row : block.TakeRows()) {
         texts.push_back(row.Text);
-        EXPECT_EQ(RowEntry(row.Data)->DisplayText(), row.Text);
+        EXPECT_EQ(arriving[row.Data]->DisplayText(), row.Text) << "each row keeps its entry's data";
     }
     EXPECT_EQ(block.Count(), 0);
     return texts;

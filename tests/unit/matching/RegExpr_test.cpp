@@ -2,6 +2,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "matching/RegExpr.h"
 #include "matching/patterns.h"
@@ -28,16 +29,6 @@ bool EngineMatches(const std::string& expression, const std::string& subject, bo
     return Compiled(expression, ignoreCase, TRegExprEngine::StdRegexOnly).Exec(subject);
 }
 
-std::string RandomText(std::mt19937& random, const std::string& alphabet, std::size_t maxLength)
-{
-    std::uniform_int_distribution<std::size_t> length(0, maxLength);
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    std::string text(length(random), ' ');
-    for (char& c : text)
-        c = alphabet[pick(random)];
-    return text;
-}
-
 } // namespace
 
 TEST(PatternBuilder, BuildsAnchoredAndSequencePatternsWithoutEscaping)
@@ -49,25 +40,47 @@ TEST(PatternBuilder, BuildsAnchoredAndSequencePatternsWithoutEscaping)
     EXPECT_EQ(AnchoredPattern("a b"), "^a b.*");
     EXPECT_EQ(SequencePattern("a b"), ".*a.* .*b.*");
     EXPECT_EQ(AnchoredPattern("\\"), "^\\.*");
+    EXPECT_EQ(SequencePattern("\xC3\xA9t\xC3\xA9"), ".*\xC3\xA9.*t.*\xC3\xA9.*") << "whole characters, not bytes";
+    EXPECT_EQ(AnchoredPlainTextPattern("a (b)."), "^a \\(b\\)\\..*");
+    EXPECT_EQ(SequencePlainTextPattern("+x"), ".*\\+.*x.*");
     EXPECT_EQ(SequencePattern("\\"), ".*\\.*");
     EXPECT_EQ(AnchoredPattern(""), "^.*");
     EXPECT_EQ(SequencePattern(""), ".*");
 }
 
-// The direct matcher must give the engine's answer for every plain typed text
-// and subject; the alphabets are small so that about half the pairs match.
+// The direct matcher must give the engine's answer for every typed text it takes
+// (literal characters, "." for any one character, and the plain-text patterns' escapes)
+// and every subject, case folded or not. The alphabets are small so that about half the
+// pairs match; they hold multi-byte characters in both cases, a stray continuation byte
+// and a lead byte without its continuation, so that "one character" is put to the test.
 TEST(RegExprDirectMatcher, AgreesWithEngineOnRandomTypedTextsAndSubjects)
 {
-    const std::string typedAlphabet = std::string("aAbBzZ@` \xE9\xC9", 11) + std::string(1, '\0');
-    const std::string subjectAlphabet = typedAlphabet + "\n\r\x80";
+    const std::vector<std::string> typedAlphabet = {
+        "a", "A", "b", "B", "z", "@", "`", " ", ".", ".", "\xC3\xA9" /* é */, "\xC3\x89" /* É */,
+        "\xCE\xA9" /* Ω */, "\xCF\x89" /* ω */, "\xE2\x84\xAA" /* Kelvin sign */, "k", "\xE6\x97\xA5" /* 日 */,
+        std::string(1, '\0'), "(", "+", "\xE9"};
+    std::vector<std::string> subjectAlphabet = typedAlphabet;
+    for (const char* extra : {"\n", "\r", "\x80", "\xA9", "\xF0\x9F\x98\x80" /* an emoji */})
+        subjectAlphabet.push_back(extra);
+    const auto randomText = [](std::mt19937& random, const std::vector<std::string>& alphabet, std::size_t maxLength) {
+        std::string text;
+        for (std::size_t n = random() % (maxLength + 1); n > 0; --n)
+            text += alphabet[random() % alphabet.size()];
+        return text;
+    };
     std::mt19937 random(20240611);
     int matches = 0;
     int comparisons = 0;
-    for (int round = 0; round < 4000; ++round) {
-        const std::string typed = RandomText(random, typedAlphabet, 4);
-        const std::string subject = RandomText(random, subjectAlphabet, 10);
+    for (int round = 0; round < 6000; ++round) {
+        const std::string typed = randomText(random, typedAlphabet, 4);
+        const std::string subject = randomText(random, subjectAlphabet, 10);
         const bool ignoreCase = round % 4 != 0;
-        for (const std::string& pattern : {AnchoredPattern(typed), SequencePattern(typed)}) {
+        std::vector<std::string> patterns = {AnchoredPlainTextPattern(typed), SequencePlainTextPattern(typed)};
+        if (typed.find_first_of("(+") == std::string::npos) {
+            patterns.push_back(AnchoredPattern(typed));
+            patterns.push_back(SequencePattern(typed));
+        }
+        for (const std::string& pattern : patterns) {
             const TRegExpr direct = Compiled(pattern, ignoreCase);
             ASSERT_TRUE(direct.UsesDirectMatcher()) << pattern;
             const TRegExpr engine = Compiled(pattern, ignoreCase, TRegExprEngine::StdRegexOnly);
@@ -84,17 +97,41 @@ TEST(RegExprDirectMatcher, AgreesWithEngineOnRandomTypedTextsAndSubjects)
     EXPECT_LT(matches, comparisons * 4 / 5);
 }
 
-TEST(RegExprDirectMatcher, IsChosenOnlyForPlainTypedTexts)
+TEST(RegExprDirectMatcher, IsChosenForLiteralsDotsAndEscapedSyntaxOnly)
 {
-    EXPECT_TRUE(Compiled(AnchoredPattern("Notepad 2")).UsesDirectMatcher());
-    EXPECT_TRUE(Compiled(SequencePattern("np2")).UsesDirectMatcher());
-    for (const std::string typed : {"a.", "a*", "^a", "a$", "(a)", "[a]", "a|b", "a+", "a?", "\\d"}) {
+    for (const std::string typed : {"Notepad 2", "p.y.t.h.o.n", ".", "\xC3\x9C" "ber"}) {
+        EXPECT_TRUE(Compiled(AnchoredPattern(typed)).UsesDirectMatcher()) << typed;
+        EXPECT_TRUE(Compiled(SequencePattern(typed)).UsesDirectMatcher()) << typed;
+    }
+    EXPECT_TRUE(Compiled(AnchoredPlainTextPattern("Tool (x86) [a]*+?{|}^$\\")).UsesDirectMatcher());
+    EXPECT_TRUE(Compiled(SequencePlainTextPattern("Tool (x86) [a]*+?{|}^$\\")).UsesDirectMatcher());
+    for (const std::string typed : {"^a", "a$", "(a)", "[a]", "a|b", "a?", "\\d", "\\"}) {
         EXPECT_FALSE(Compiled(AnchoredPattern(typed)).UsesDirectMatcher()) << typed;
         EXPECT_FALSE(Compiled(SequencePattern(typed)).UsesDirectMatcher()) << typed;
+    }
+    // A typed "*" or "+" repeats a ".*" in the sequence pattern: no valid pattern there.
+    for (const std::string typed : {"a*", "a+"}) {
+        EXPECT_FALSE(Compiled(AnchoredPattern(typed)).UsesDirectMatcher()) << typed;
+        EXPECT_THROW(Compiled(SequencePattern(typed)), ERegExprSyntax) << typed;
     }
     EXPECT_FALSE(Compiled(AnchoredPattern("a{2}")).UsesDirectMatcher());
     EXPECT_FALSE(Compiled("^ab").UsesDirectMatcher());
     EXPECT_FALSE(Compiled(".*a.*b").UsesDirectMatcher());
+}
+
+// Dotted typed texts used to spend the engine's whole budget backtracking through
+// ".*" next to "."; taken directly, they cost one pass over each name.
+TEST(RegExprDirectMatcher, DotStandsForOneWholeCharacterWithoutBacktracking)
+{
+    const std::string subject = std::string(60, 'p') + "ython";
+    EXPECT_TRUE(Compiled(AnchoredPattern("p.t.o. 3")).Exec("Python 3.12 (64-bit)"));
+    EXPECT_TRUE(Compiled(SequencePattern("p.t.o")).Exec("Python 3.12 (64-bit)"));
+    EXPECT_FALSE(Compiled(SequencePattern("p.y.t.h.o.n")).Exec("Python 3.12 (64-bit)")) << "each dot takes a character";
+    EXPECT_FALSE(Compiled(SequencePattern("p.y.t.h.o.n")).Exec(subject));
+    EXPECT_TRUE(Compiled(AnchoredPattern("r.sum.")).Exec("R\xC3\xA9sum\xC3\xA9 Builder")); // Résumé
+    EXPECT_FALSE(Compiled(AnchoredPattern("r..sum")).Exec("R\xC3\xA9sum\xC3\xA9"));
+    EXPECT_TRUE(Compiled(AnchoredPattern("..")).Exec("\xE6\x97\xA5\xE6\x9C\xAC")); // 日本
+    EXPECT_FALSE(Compiled(SequencePattern("..")).Exec("\xF0\x9F\x98\x80")); // one emoji is one character
 }
 
 TEST(RegExprDirectMatcher, AnswersRepetitiveTypedTextsWithoutBacktracking)
@@ -109,16 +146,25 @@ TEST(RegExprDirectMatcher, AnswersRepetitiveTypedTextsWithoutBacktracking)
     EXPECT_TRUE(Compiled(AnchoredPattern(typed)).Exec("aaaaaaaaaaaaaaAcX"));
 }
 
-TEST(RegExprCase, FoldsAsciiLettersOnlyAndOnlyWithModifierI)
+TEST(RegExprCase, FoldsEveryLetterOfTextAndPatternOnlyWithModifierI)
 {
     for (auto matches : {Matches, EngineMatches}) {
         EXPECT_TRUE(matches(AnchoredPattern("Ab"), "abacus", true));
         EXPECT_TRUE(matches(SequencePattern("Ab"), "xAxB", true));
         EXPECT_FALSE(matches(AnchoredPattern("Ab"), "abacus", false));
         EXPECT_TRUE(matches(AnchoredPattern("Ab"), "Abacus", false));
-        EXPECT_FALSE(matches(AnchoredPattern("\xC4"), "\xE4", true)); // Latin-1 A/a umlaut
+        EXPECT_TRUE(matches(AnchoredPattern("\xC3\xBC"), "\xC3\x9C" "ber", true));     // ü finds Über
+        EXPECT_TRUE(matches(AnchoredPattern("\xCF\x89"), "\xCE\xA9" "mega", true));    // ω finds Ωmega
+        EXPECT_TRUE(matches(SequencePattern("\xC3\xA9"), "\xC3\x89" "cole", true));    // é finds École
+        EXPECT_TRUE(matches(AnchoredPattern("\xC3\x89"), "\xC3\xA9" "cole", true));    // and É école
+        EXPECT_FALSE(matches(AnchoredPattern("\xC3\xBC"), "\xC3\x9C" "ber", false));
+        EXPECT_FALSE(matches(AnchoredPattern("\xC4"), "\xE4", true)); // not UTF-8: bytes compare as they are
         EXPECT_FALSE(matches(SequencePattern("@"), "`", true));
     }
+    // Escapes are not letters to fold: \S is "not a blank", \s "a blank".
+    EXPECT_TRUE(Matches("^a\\S", "ab"));
+    EXPECT_FALSE(Matches("^a\\S", "a "));
+    EXPECT_TRUE(Matches("^[\xC3\x9C]", "\xC3\xBC")); // a bracket's letters fold too
 }
 
 TEST(RegExprSearch, MatchesAnywhereButCaretAnchorsAtSubjectStartOnly)
@@ -155,10 +201,14 @@ TEST(RegExprSearch, TypedAlternativesStillMatchAnywhere)
     EXPECT_FALSE(Matches(".*^b", "ab"));
 }
 
-TEST(RegExprDot, MatchesLineBreaksAndEveryByte)
+TEST(RegExprDot, MatchesLineBreaksAndEveryCharacter)
 {
-    for (const std::string& subject : {std::string("\n"), std::string("\r"), std::string(1, '\0'), std::string("\xFF"), std::string("x")})
-        EXPECT_TRUE(Matches("^.$", subject)) << int(static_cast<unsigned char>(subject[0]));
+    for (const std::string& subject : {std::string("\n"), std::string("\r"), std::string(1, '\0'), std::string("\xFF"),
+                                       std::string("x"), std::string("\xC3\xA9"), std::string("\xE6\x97\xA5"),
+                                       std::string("\xF0\x9F\x98\x80"), std::string("\x80\x80")})
+        EXPECT_TRUE(Matches("^.$", subject)) << subject;
+    EXPECT_FALSE(Matches("^..$", "\xC3\xA9"));
+    EXPECT_TRUE(Matches("^.{2}$", "a\xC3\xA9"));
     EXPECT_TRUE(Matches(SequencePattern("a.b"), "a\nb"));
     EXPECT_TRUE(Matches(AnchoredPattern("a.b"), "a\nb\r\n"));
     EXPECT_FALSE(Matches("^a.b$", "a\r\nb"));
@@ -192,16 +242,24 @@ TEST(RegExprBackslash, LoneTypedBackslashMatchesEverySubject)
     }
 }
 
-TEST(RegExprErrors, RefusedPatternsRaiseTheEngineMessageAndLeaveNothingUsable)
+TEST(RegExprErrors, InvalidPatternsRaiseATextNamingTheFaultAndLeaveNothingUsable)
 {
-    for (const std::string pattern : {"(", "[", "a{", "*a", "\\", "x{2,1}"}) {
+    const struct {
+        const char* pattern;
+        const char* names;
+    } cases[] = {
+        {"(", "'('"},          {"a)", "')'"},         {"[", "'['"},          {"{", "'{'"},
+        {"a{", "'{'"},         {"x{2,1}", "count"},   {"*a", "nothing before it"},
+        {"(*)", "nothing before it"}, {"c++", "nothing before it"}, {"a*??", "nothing before it"}, {"\\", "escape"},       {"[z-a]", "range"},
+    };
+    for (const auto& c : cases) {
         TRegExpr regex;
-        regex.Expression = pattern;
+        regex.Expression = c.pattern;
         try {
             regex.Compile();
-            ADD_FAILURE() << "accepted " << pattern;
-        } catch (const ERegExpr& e) {
-            EXPECT_STRNE(e.what(), "") << pattern;
+            ADD_FAILURE() << "accepted " << c.pattern;
+        } catch (const ERegExprSyntax& e) {
+            EXPECT_NE(std::string(e.what()).find(c.names), std::string::npos) << c.pattern << ": " << e.what();
         }
         EXPECT_FALSE(regex.IsCompiled());
         EXPECT_THROW(regex.Exec("abc"), ERegExpr);
@@ -243,7 +301,7 @@ TEST(RegExprErrors, CostlyPatternsRaiseInsteadOfCrashingOrHanging)
     EXPECT_THROW(Compiled(manyGroups), ERegExpr);
 
     EXPECT_THROW(Compiled("(x|x)*y").Exec(std::string(300, 'x')), ERegExpr);
-    EXPECT_THROW(Compiled(SequencePattern("aaaaaaaaaaaaa.c")).Exec(std::string(40, 'a')), ERegExpr);
+    EXPECT_THROW(Compiled(SequencePattern("aaaaaaaaaaaaa[.]c")).Exec(std::string(40, 'a')), ERegExpr);
     EXPECT_THROW(Compiled("(((((.)))))*$").Exec(std::string(5000, 'x')), ERegExpr);
     EXPECT_THROW(Compiled(".*y").Exec(std::string(100000, 'x')), ERegExpr);
 }

@@ -129,14 +129,39 @@ TEST_F(AbbreviationStoreTest, KeyWithoutUsableCountHoldsNoPairs)
     EXPECT_EQ(store.Count(), 0u);
 }
 
-TEST_F(AbbreviationStoreTest, HugeCountStopsWhereThePairsEnd)
+// A pair deleted by hand (or by an older version) leaves a gap: the pairs after it
+// are loaded, and so survive the next save.
+TEST_F(AbbreviationStoreTest, PairsAfterAGapAreLoadedAndSavedAgain)
 {
-    StorePairs({{"np", "C:\\Notepad.lnk"}});
-    sim.registry.SetValue(AbbreviationsKey, "Count", RegValue::Dword(0xFFFFFFFFu));
+    StorePairs({{"a", "C:\\A.lnk"}, {"b", "C:\\B.lnk"}, {"c", "C:\\C.lnk"}});
+    sim.registry.ValuesOf(platform::headless::Registry::Normalise(AbbreviationsKey)).erase("Abbrev0");
+    sim.registry.ValuesOf(platform::headless::Registry::Normalise(AbbreviationsKey)).erase("Path0");
 
     store.LoadFromRegistry();
+    EXPECT_EQ(MakeEntry("C:\\B.lnk")->Abbreviation, "b");
+    EXPECT_EQ(MakeEntry("C:\\C.lnk")->Abbreviation, "c");
+    store.SaveToRegistry();
+    EXPECT_EQ(Saved("Count"), "2");
+    EXPECT_EQ(Saved("Path0"), "C:\\B.lnk");
+    EXPECT_EQ(Saved("Path1"), "C:\\C.lnk");
+}
 
-    EXPECT_EQ(store.Count(), 1u);
+// A damaged "Count" far beyond the stored pairs loads what is there without reading
+// billions of numbers, also past gaps and with values of other names in the key.
+TEST_F(AbbreviationStoreTest, HugeCountLoadsThePairsThereAndEnds)
+{
+    StorePairs({{"np", "C:\\Notepad.lnk"}, {"", ""}, {"", ""}, {"x", "C:\\X.lnk"}});
+    auto& values = sim.registry.ValuesOf(platform::headless::Registry::Normalise(AbbreviationsKey));
+    for (const char* name : {"Abbrev1", "Path1", "Abbrev2", "Path2"})
+        values.erase(name);
+    sim.registry.SetValue(AbbreviationsKey, "Count", RegValue::Dword(0xFFFFFFFFu));
+    store.LoadFromRegistry();
+    EXPECT_EQ(store.Count(), 2u);
+
+    sim.registry.SetValue(AbbreviationsKey, "Note", RegValue::Sz("a value of another name"));
+    TAbbrevInfos other;
+    other.LoadFromRegistry();
+    EXPECT_EQ(other.Count(), 2u);
 }
 
 TEST_F(AbbreviationStoreTest, UnreadableKeyLoadsNothingAndUnwritableKeySavesNothing)
@@ -288,9 +313,9 @@ TEST(AbbreviationStoreLifetime, StoreFreedBeforeItsEntries)
     store->SetAbbrev(*entry);
 
     store.reset(); // shutdown frees the store first, then the sources' entries
-    entry->ClearAbbreviation();
+    entry->ClearAbbreviation(); // must not reach the freed store (the sanitizer run would report it)
+    EXPECT_EQ(entry->DisplayText(), "A") << "the abbreviation is gone from what the list shows";
     entry.reset();
-    EXPECT_EQ(store, nullptr);
     platform::Install(nullptr);
 }
 

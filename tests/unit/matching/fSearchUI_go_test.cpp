@@ -152,10 +152,20 @@ TEST_F(SearchGoTest, ADoubleClickPicksNothing)
     EXPECT_TRUE(Picked.empty());
 }
 
-TEST_F(SearchGoTest, TheEditFollowsItsPanelsWidth)
+// The edit stretches and shrinks with the window, always inside its panel, so the
+// Go button beside it is never covered.
+TEST_F(SearchGoTest, TheEditStretchesWithTheWindowAndStaysInsideItsPanel)
 {
-    form->Panel("pnlTopLeft").Resize(300);
-    EXPECT_EQ(Edit().Width(), 292);
+    auto& topLeft = form->Panel("pnlTopLeft");
+    topLeft.Resize(300);
+    const int narrow = Edit().Width();
+    topLeft.Resize(900);
+    EXPECT_GT(Edit().Width(), narrow + 500);
+    for (const int width : {300, 900, 40}) {
+        topLeft.Resize(width);
+        EXPECT_LT(Edit().Width(), width) << width;
+        EXPECT_GT(Edit().Width(), width - 20) << width;
+    }
 }
 
 } // namespace

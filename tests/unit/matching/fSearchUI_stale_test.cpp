@@ -2,6 +2,8 @@
 // Go and Clear abbreviation must only touch live entries. Run under the
 // address sanitizer these would report any use of a freed entry.
 #include "SearchPanelTest.h"
+#include "catalogue/uCPLProgramItem.h"
+#include "config/settings.h"
 
 namespace {
 
@@ -62,7 +64,7 @@ TEST_F(StaleRowsTest, AnEntryGoneDuringTheLaunchIsNotLearned)
     EXPECT_TRUE(sim.application.ErrorsShown.empty());
 }
 
-TEST_F(StaleRowsTest, GoOnARowWhoseEntryWasRemovedShowsTheCatalogueAsItIsNow)
+TEST_F(StaleRowsTest, GoOnARowWhoseEntryIsGoneDoesNothing)
 {
     Search("mus");
     sim.files.Remove(PathOf("Music"));
@@ -70,24 +72,33 @@ TEST_F(StaleRowsTest, GoOnARowWhoseEntryWasRemovedShowsTheCatalogueAsItIsNow)
     ASSERT_EQ(Rows(), (Texts{"Music"})); // the panel does not follow the catalogue by itself
 
     form->PressKey(platform::vk::Return);
+    form->PressKey(platform::vk::Return);
     EXPECT_TRUE(Picked.empty());
-    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Rows(), (Texts{"Music"}));
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
 }
 
-TEST_F(StaleRowsTest, ASelectionMadeAfterTheRescanIsCheckedBeforeUse)
+// Type m, a shortcut appears elsewhere and settles, Down twice to Music, Enter: Music
+// starts, once; another Enter starts Music again, not the top row.
+TEST_F(StaleRowsTest, ARowSelectedAfterARescanStartsItsOwnEntry)
 {
+    LaunchOnGo = true;
     Search("m");
     ASSERT_EQ(Rows(), (Texts{"Maps - mp", "Mail", "Music"}));
     ChangeProgramsAndSettle("Mixer");
-    List().Click(2); // the row's entry is already freed: only its place is known
+    form->PressKey(platform::vk::Down);
+    form->PressKey(platform::vk::Down);
+    ASSERT_EQ(List().ItemIndex(), 2);
 
-    form->PressKey(platform::vk::Return);
-    EXPECT_TRUE(Picked.empty());
-    EXPECT_EQ(Rows(), (Texts{"Maps - mp", "Mail", "Mixer", "Music"}));
-
-    List().Click(3);
     form->PressKey(platform::vk::Return);
     EXPECT_EQ(Picked, (Texts{PathOf("Music")}));
+    ASSERT_EQ(sim.shell.Opened.size(), 1u);
+    EXPECT_EQ(sim.shell.Opened[0].File, PathOf("Music"));
+    EXPECT_EQ(LiveEntry(PathOf("Music"))->Abbreviation, "m");
+
+    ChangeProgramsAndSettle("Mixer Two");
+    form->PressKey(platform::vk::Return);
+    EXPECT_EQ(Picked, (Texts{PathOf("Music"), PathOf("Music")}));
 }
 
 TEST_F(StaleRowsTest, ClearAbbreviationAfterAReloadClearsTheLiveEntry)
@@ -102,14 +113,46 @@ TEST_F(StaleRowsTest, ClearAbbreviationAfterAReloadClearsTheLiveEntry)
     EXPECT_EQ(Rows()[0], "Maps");
 }
 
-TEST_F(StaleRowsTest, ClearAbbreviationOfAnEntryThatIsGoneOnlyRefreshes)
+TEST_F(StaleRowsTest, ClearAbbreviationOfAnEntryThatIsGoneDoesNothing)
 {
     Search("mp");
     sim.files.Remove(PathOf("Maps"));
     sim.clock.Advance(2000);
     form->MenuItem("Clearabbreviation1").Click();
     EXPECT_EQ(SavedPairs(), (Pairs{{"mp", PathOf("Maps")}}));
-    EXPECT_EQ(Rows(), (Texts{}));
+    EXPECT_EQ(Rows(), (Texts{"Maps - mp"}));
+}
+
+// An applet's path is only its name: after a rebuild the row must still find the
+// applet of its own module, not the first applet of that name.
+TEST_F(SearchPanelTest, AppletsOfTheSameNameInTwoModulesKeepTheirOwnRows)
+{
+    using platform::headless::RegValue;
+    using platform::headless::SimulatedModule;
+    sim.registry.SetValue(SettingsKey, "ControlPanel", RegValue::Dword(1));
+    SimulatedModule module;
+    platform::CplInfo info;
+    info.IdName = 10;
+    module.Applets = {{info, 0}};
+    module.Strings[10] = "Display";
+    for (const std::string path : {"C:\\windows\\system32\\one.cpl", "C:\\windows\\system32\\two.cpl"}) {
+        sim.files.AddFile(path);
+        sim.modules.AddModule(path, module);
+    }
+    LaunchOnGo = true;
+    Open();
+    for (int row = 0; row < 2; ++row) {
+        panel->ResetSearch(); // the whole catalogue, as it is now; picking with an empty edit teaches nothing
+        ASSERT_EQ(Rows(), (Texts{"Display", "Display"}));
+        List().Click(row);
+        // The catalogue holds the two applets alone, in the rows' order.
+        const std::string cplFile = dynamic_cast<TCPLItem&>(*SearchData().Items().Pairs()[row].second).CplFile;
+        SearchData().Rebuild(); // every rebuild makes the applets afresh
+        form->PressKey(platform::vk::Return);
+        ASSERT_EQ(sim.shell.AppletsRun.size(), static_cast<std::size_t>(row + 1));
+        EXPECT_EQ(sim.shell.AppletsRun[row].CommandLine, cplFile + ",Display");
+    }
+    EXPECT_NE(sim.shell.AppletsRun[0].CommandLine, sim.shell.AppletsRun[1].CommandLine);
 }
 
 } // namespace

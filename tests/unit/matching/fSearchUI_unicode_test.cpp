@@ -1,4 +1,5 @@
-// Names in other scripts: matching is byte-wise on UTF-8 texts, case folding ASCII only.
+// Names in other scripts: UTF-8 texts, matched character by character, with the case of
+// every script's letters ignored.
 #include <algorithm>
 
 #include "SearchPanelTest.h"
@@ -50,15 +51,22 @@ TEST_F(UnicodeSearchTest, AsciiStartOfANameWithAccentsFindsIt)
     EXPECT_EQ(Rows(), Texts{Cafe});
 }
 
-TEST_F(UnicodeSearchTest, CaseFoldingStaysAscii)
+TEST_F(UnicodeSearchTest, TypedLettersFindNamesInTheOtherCaseInEveryScript)
 {
     AddNames();
+    AddProgram("\xCE\xA9mega Backup");   // Ωmega Backup
+    AddProgram("\xC3\x89" "cole Maps"); // École Maps
     Open();
-    // Ü (C3 9C) and ü (C3 BC) are different bytes: the lower-case form does not find it.
-    Search("\xC3\xBCn\xC3\xAF");
-    EXPECT_FALSE(Lists(Cafe));
-    Search("\xC3\x9CN\xC3\xAF");
-    EXPECT_TRUE(Lists(Cafe)) << "the ASCII letter N still folds";
+    Search("\xC3\xBCn\xC3\xAF"); // ünï
+    EXPECT_EQ(Rows(), Texts{Cafe});
+    Search("\xCF\x89"); // ω
+    EXPECT_EQ(Rows(), Texts{"\xCE\xA9mega Backup"});
+    Search("\xC3\xA9" "cole"); // école
+    EXPECT_EQ(Rows(), Texts{"\xC3\x89" "cole Maps"});
+    Search("\xCE\x95\xCE\x9B\xCE\x9B"); // ΕΛΛ
+    EXPECT_EQ(Rows(), Texts{Greek});
+    Search("\xC3\x9CN\xC3\x8F"); // ÜNÏ
+    EXPECT_TRUE(Lists(Cafe));
 }
 
 TEST_F(UnicodeSearchTest, NonAsciiTypedTextIsLearnedAsItsAbbreviation)

@@ -33,7 +33,7 @@ protected:
 
     static SimListBox& ListOf(SimForm& dialog) { return dialog.Frame("frmSearchUI1").ListBox("lbSearch"); }
 
-    TProgramInfo* Picked = nullptr;
+    TEntryIdentity Picked;
     SimForm* Shown = nullptr;
 };
 
@@ -55,7 +55,7 @@ TEST_F(SelectorTest, EnterAtOnceDoesNothingAndTheDialogStaysOpen)
         EXPECT_EQ(dialog.ModalResult(), ModalResultNone);
         dialog.Close();
     }));
-    EXPECT_EQ(Picked, nullptr);
+    EXPECT_EQ(Picked, TEntryIdentity{});
 }
 
 TEST_F(SelectorTest, DownThenEnterPicksFromTheWholeListAndForgetsItsAbbreviation)
@@ -66,9 +66,8 @@ TEST_F(SelectorTest, DownThenEnterPicksFromTheWholeListAndForgetsItsAbbreviation
         dialog.PressKey(vk::Down);
         dialog.PressKey(vk::Return);
     }));
-    ASSERT_NE(Picked, nullptr);
-    EXPECT_EQ(Picked->Path, PathOf("Notepad"));
-    EXPECT_EQ(Picked->Abbreviation, "");
+    EXPECT_EQ(Picked.Path, PathOf("Notepad"));
+    EXPECT_EQ(LiveEntry(PathOf("Notepad"))->Abbreviation, "");
     EXPECT_TRUE(SavedPairs().empty());
 }
 
@@ -80,35 +79,51 @@ TEST_F(SelectorTest, TypingAndEnterPicksTheFirstRowAndLearnsBeforeClosing)
         EXPECT_EQ(dialog.ModalResult(), ModalResultOk);
         EXPECT_EQ(SavedPairs(), (Pairs{{"np", PathOf("Network Panel")}, {"ed", PathOf("Notepad")}})); // in path order
     }));
-    EXPECT_EQ(Picked->Path, PathOf("Network Panel"));
-    EXPECT_EQ(Picked->Abbreviation, "np");
+    EXPECT_EQ(Picked.Path, PathOf("Network Panel"));
+    EXPECT_EQ(LiveEntry(PathOf("Network Panel"))->Abbreviation, "np");
 }
 
 TEST_F(SelectorTest, EscapeReturnsFalseAndLeavesEverythingAsItWas)
 {
-    TProgramInfo untouched;
-    Picked = &untouched;
+    const TEntryIdentity untouched{"C:\\untouched.lnk", ""};
+    Picked = untouched;
     EXPECT_FALSE(Select([](SimForm& dialog) {
         dialog.Type("pa");
         dialog.PressKey(vk::Escape);
         EXPECT_EQ(dialog.ModalResult(), ModalResultCancel);
         EXPECT_EQ(dialog.Frame("frmSearchUI1").Edit("edLaunch").Text(), "pa"); // the key was consumed
     }));
-    EXPECT_EQ(Picked, &untouched);
+    EXPECT_EQ(Picked, untouched);
     EXPECT_EQ(SavedPairs(), (Pairs{{"ed", PathOf("Notepad")}}));
 }
 
-TEST_F(SelectorTest, AnInvalidPatternIsReportedAndTheDialogStaysOpen)
+TEST_F(SelectorTest, ATextThatIsNoPatternIsSearchedAsItStandsAndTheDialogStaysOpen)
 {
     ASSERT_TRUE(Select([](SimForm& dialog) {
         dialog.Type("[");
         EXPECT_EQ(dialog.ModalResult(), ModalResultNone);
+        EXPECT_EQ(ListOf(dialog).Count(), 0);
         dialog.PressKey(vk::Back);
         dialog.Type("pai");
         dialog.PressKey(vk::Return);
     }));
-    EXPECT_EQ(sim.application.ErrorsShown.size(), 1u);
-    EXPECT_EQ(Picked->Path, PathOf("Paint"));
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
+    EXPECT_EQ(Picked.Path, PathOf("Paint"));
+}
+
+// The caller uses the pick after the modal loop, which may have handled a rescan that
+// freed the picked entry: what comes back is what the entry stood for.
+TEST_F(SelectorTest, ThePickOutlivesARescanBeforeTheDialogCloses)
+{
+    ASSERT_TRUE(Select([this](SimForm& dialog) {
+        dialog.Type("pai");
+        dialog.PressKey(vk::Return);
+        ChangeProgramsAndSettle("Paintbrush");
+    }));
+    const TProgramInfo* live = FindLiveEntry(Picked);
+    ASSERT_NE(live, nullptr);
+    EXPECT_EQ(live->Path, PathOf("Paint"));
+    EXPECT_EQ(live->Abbreviation, "pai");
 }
 
 TEST_F(SelectorTest, TheDialogIsDestroyedAlsoWhenShowingFails)

@@ -1,0 +1,15 @@
+# Writes the simple case folding table (statuses C and S of Unicode's CaseFolding.txt)
+# as C++ initialisers, one "{from, to}," per line in code point order.
+# Usage: cmake -DINPUT=CaseFolding.txt -DOUTPUT=CaseFoldingTable.inc -P GenerateCaseFolding.cmake
+file(STRINGS "${INPUT}" lines REGEX "^[0-9A-F]+; [CS]; [0-9A-F]+;")
+if(NOT lines)
+  message(FATAL_ERROR "${INPUT} holds no simple case foldings")
+endif()
+file(STRINGS "${INPUT}" version LIMIT_COUNT 1 REGEX "^# CaseFolding-")
+string(REGEX REPLACE "^# " "" version "${version}")
+set(table "// Generated from ${version} by cmake/GenerateCaseFolding.cmake; do not edit.\n")
+foreach(line IN LISTS lines)
+  string(REGEX MATCH "^([0-9A-F]+); [CS]; ([0-9A-F]+);" match "${line}")
+  string(APPEND table "{0x${CMAKE_MATCH_1}, 0x${CMAKE_MATCH_2}},\n")
+endforeach()
+file(WRITE "${OUTPUT}" "${table}")
