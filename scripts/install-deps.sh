@@ -2,7 +2,8 @@
 # Installs what building and testing need on Debian 12, skipping what is already there.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev unicode-data
-          mingw-w64 wine wine64 xvfb xdotool x11-utils imagemagick xclip)
+          mingw-w64 wine wine64 xvfb xdotool x11-utils imagemagick xclip
+          librsvg2-bin wixl msitools zip unzip)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

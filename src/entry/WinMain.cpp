@@ -53,6 +53,10 @@ int RunApplication(const std::string& startText)
     auto mainForm = std::make_unique<TMainForm>();
     auto& window = static_cast<platform::win32::Win32Form&>(*mainForm->Form);
     platform::win32::Application::SetMainWindow(window.Handle());
+    // An installer's Restart Manager that closed the program to replace it starts the
+    // new version again; a crash, a hang or a restart of Windows does not (the sign-in
+    // entry does that).
+    RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG | RESTART_NO_REBOOT);
     // The window shows as the loop starts; the icon's one-shot timer hides it at its first tick.
     mainForm->Form->Show();
     // This instance's own arguments go straight to its window; a text shown this

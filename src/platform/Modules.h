@@ -37,6 +37,8 @@ class IModules {
 public:
     virtual ~IModules() = default;
     virtual std::string SystemDirectory() = 0;
+    // The full path of the running program's own file.
+    virtual std::string ProgramPath() = 0;
     // Null when the module cannot be loaded.
     virtual std::unique_ptr<IModule> Load(const std::string& path) = 0;
     // Text for an attached debugger (OutputDebugStringA).

@@ -40,6 +40,8 @@ public:
     // Throw ERegistry with the system's message when the write fails.
     virtual void WriteInteger(const std::string& name, std::uint32_t value) = 0;
     virtual void WriteString(const std::string& name, const std::string& value) = 0;
+    // A missing value is no error; any other failure throws ERegistry with the system's message.
+    virtual void DeleteValue(const std::string& name) = 0;
 };
 
 // HKEY_CURRENT_USER. Key paths are written as the system names them, "\Software\...":

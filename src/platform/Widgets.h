@@ -239,8 +239,14 @@ public:
 class ITrayIcon {
 public:
     virtual ~ITrayIcon() = default;
+    // Puts the icon into the notification area, or refreshes it there. False when the
+    // shell cannot take it (no notification area yet).
+    virtual bool Add() = 0;
     Event OnLeftDown;
     Event OnRightDown;
+    // The shell made a new notification area (it restarted, or it came up after the
+    // application): the icons of the old one are gone.
+    Event OnNotificationAreaCreated;
 };
 
 // Makes forms from their descriptions, by class name ("TfrmSelector").
@@ -248,7 +254,7 @@ class IWidgets {
 public:
     virtual ~IWidgets() = default;
     virtual std::unique_ptr<IForm> CreateForm(const std::string& className) = 0;
-    // Adds the icon with this tip; a shell that cannot take it leaves the application without one.
+    // An icon with this tip, not yet in the notification area (see ITrayIcon::Add).
     virtual std::unique_ptr<ITrayIcon> CreateTrayIcon(const std::string& tip) = 0;
     // Ends the application's message loop once the current message is handled.
     virtual void Terminate() = 0;

@@ -2,7 +2,7 @@
 // Shared by zephyrix.rc and the Win32 forms that bind the templates' controls.
 #define IDI_MAINICON 1
 
-#define ZX_VERSION_TEXT "0.1.0"
+#include "ZephyrixVersion.h"
 
 #define IDD_SEARCHUI 100
 #define IDD_SEARCHRUNNINGUI 101
@@ -23,6 +23,7 @@
 #define IDC_EDCLIPBOARD 1006
 #define IDC_ABOUTTEXT 1007
 #define IDC_BTNOK 1008
+#define IDC_ABOUTICON 1009
 
 // The "Add items to Launch!" page.
 #define IDC_CLIPBOARDCAPTION 1010

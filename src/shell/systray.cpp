@@ -7,6 +7,10 @@ TSysTray::TSysTray()
     : Icon(platform::Widgets().CreateTrayIcon(ApplicationTitle)),
       HideTimer(platform::Timers().CreateTimer(1, [this] { StartupHide(); }))
 {
+    // A new notification area starts empty: Explorer restarted, or at sign-in it came up
+    // after us and so also takes an icon that could not be added below.
+    Icon->OnNotificationAreaCreated = [this] { Icon->Add(); };
+    Icon->Add(); // without a notification area the application runs on its hotkeys
 }
 
 TSysTray::~TSysTray()

@@ -127,6 +127,28 @@ SimTrayIcon::~SimTrayIcon()
     icons.erase(std::remove(icons.begin(), icons.end(), this), icons.end());
 }
 
+bool SimTrayIcon::Add()
+{
+    Shown = widgets_.NotificationAreaExists;
+    return Shown;
+}
+
+void SimWidgets::EndNotificationArea()
+{
+    NotificationAreaExists = false;
+    for (SimTrayIcon* icon : TrayIcons)
+        icon->Shown = false;
+}
+
+void SimWidgets::CreateNotificationArea()
+{
+    EndNotificationArea();
+    NotificationAreaExists = true;
+    const std::vector<SimTrayIcon*> icons = TrayIcons;
+    for (SimTrayIcon* icon : icons)
+        RunHandler([&] { Fire(icon->OnNotificationAreaCreated); });
+}
+
 void SimTrayIcon::LeftDown()
 {
     RunHandler([&] { Fire(OnLeftDown); });

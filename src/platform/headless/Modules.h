@@ -38,6 +38,7 @@ public:
     };
 
     std::string SystemDirectory() override { return SystemDirectoryPath; }
+    std::string ProgramPath() override { return ProgramFilePath; }
     std::unique_ptr<IModule> Load(const std::string& path) override;
     void DebugOutput(const std::string& text) override { DebugLines.push_back(text); }
 
@@ -45,6 +46,7 @@ public:
     void AddModule(const std::string& path, SimulatedModule module);
 
     std::string SystemDirectoryPath = "C:\\windows\\system32";
+    std::string ProgramFilePath = "C:\\Users\\user\\AppData\\Local\\Programs\\Zephyrix\\zephyrix.exe";
     std::vector<std::string> DebugLines;
     std::vector<Call> Calls;
     int Loads = 0;

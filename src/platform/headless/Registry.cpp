@@ -49,6 +49,12 @@ public:
         values_[name] = RegValue::Sz(value);
     }
 
+    void DeleteValue(const std::string& name) override
+    {
+        CheckWritable(name);
+        values_.erase(name);
+    }
+
 private:
     const RegValue& Find(const std::string& name) const
     {

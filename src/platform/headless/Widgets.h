@@ -338,10 +338,13 @@ public:
     ~SimTrayIcon() override;
     SimTrayIcon(const SimTrayIcon&) = delete;
     SimTrayIcon& operator=(const SimTrayIcon&) = delete;
+    bool Add() override;
     // The user presses a mouse button on the icon.
     void LeftDown();
     void RightDown();
     const std::string Tip;
+    // In the notification area, where the user sees it.
+    bool Shown = false;
 
 private:
     SimWidgets& widgets_;
@@ -367,8 +370,13 @@ public:
     };
     std::vector<Hotkey> Hotkeys;
     std::vector<std::pair<unsigned, unsigned>> HeldElsewhere;
-    // The icons in the notification area.
+    // The icons made and not yet destroyed; see each one's Shown.
     std::vector<SimTrayIcon*> TrayIcons;
+    // Whether the shell has a notification area; the icons leave when it goes.
+    void EndNotificationArea();
+    // The shell makes a new, empty notification area and tells every icon's owner.
+    void CreateNotificationArea();
+    bool NotificationAreaExists = true;
     bool Terminated = false;
 
     // Acts as the user while a form is shown modally; it ends when it returns

@@ -8,6 +8,7 @@
 #include "platform/win32/Application.h"
 #include "platform/win32/DroppedFiles.h"
 #include "platform/win32/MessageLoop.h"
+#include "platform/win32/ProgramIcon.h"
 #include "platform/win32/SystemError.h"
 
 namespace platform::win32 {
@@ -321,6 +322,8 @@ Win32Form::Win32Form(const std::string& className) : Win32Container(className)
     const forms::FormDescription& form = forms::FindForm(className);
     const bool mainWindow = form.MainWindow;
     dialog_ = CreateDialogWindow(form.DialogId, mainWindow ? nullptr : Application::OwnerWindow());
+    if (mainWindow)
+        ShowProgramIcon(dialog_);
     if (form.First != forms::FirstSize::Template) {
         RECT frame{0, 0, form.DesignSize.Width, form.DesignSize.Height};
         if (form.First == forms::FirstSize::Client)
@@ -460,6 +463,10 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_ENDSESSION:
         if (wParam != FALSE)
             RunHandler([this] { Fire(OnEndSession); });
+        // An installer's Restart Manager asks the program to leave so that it can replace
+        // its file; the session goes on, so the program ends itself, as File > Exit would.
+        if (wParam != FALSE && (lParam & ENDSESSION_CLOSEAPP) != 0)
+            PostQuitMessage(0);
         return TRUE;
     case WM_DROPFILES: {
         // The names are taken and the drop released before the handler runs.

@@ -9,6 +9,7 @@
 #include "platform/win32/AnsiText.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/SystemError.h"
 
 namespace platform::win32 {
 
@@ -71,6 +72,21 @@ std::string Modules::SystemDirectory()
     const UINT length = GetSystemDirectoryA(path.data(), AnsiPathBufferSize);
     // A length of the buffer or more is the size it would need: the folder did not fit.
     return length > 0 && length < AnsiPathBufferSize ? std::string(path.data(), length) : std::string();
+}
+
+std::string Modules::ProgramPath()
+{
+    // A path that fills the buffer was cut: try again with more room, up to the longest
+    // path the system has.
+    for (DWORD size = AnsiPathBufferSize; size <= 32768 * 3; size *= 2) {
+        std::vector<char> path(size, '\0');
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), size);
+        if (length == 0)
+            RaiseLastOSError();
+        if (length < size)
+            return std::string(path.data(), length);
+    }
+    RaiseOSError(ERROR_INSUFFICIENT_BUFFER);
 }
 
 std::unique_ptr<IModule> Modules::Load(const std::string& path)

@@ -7,6 +7,7 @@ namespace platform::win32 {
 class Modules : public IModules {
 public:
     std::string SystemDirectory() override;
+    std::string ProgramPath() override;
     std::unique_ptr<IModule> Load(const std::string& path) override;
     void DebugOutput(const std::string& text) override;
 };

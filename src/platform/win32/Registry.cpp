@@ -97,6 +97,13 @@ public:
                              static_cast<DWORD>(value.size() + 1)));
     }
 
+    void DeleteValue(const std::string& name) override
+    {
+        const LONG result = RegDeleteValueA(key_.Get(), name.c_str());
+        if (result != ERROR_FILE_NOT_FOUND)
+            Check(result);
+    }
+
 private:
     static void Check(LONG result)
     {

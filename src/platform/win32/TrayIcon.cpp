@@ -3,16 +3,23 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <utility>
 
 #include "platform/ErrorReport.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/WindowClass.h"
-#include "res/resource.h"
 
 namespace platform::win32 {
 
 namespace {
 constexpr const char* ClassName = "ZephyrixTrayWindow";
+
+// Broadcast to top-level windows when the shell has made a new notification area.
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
 
 } // namespace
 
@@ -27,6 +34,9 @@ TrayIcon::TrayIcon(const std::string& tip)
         RaiseLastOSError();
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayIcon::WindowProc));
+    // Started with administrator rights, the program would otherwise not hear the
+    // broadcast of the user's less privileged shell.
+    ChangeWindowMessageFilterEx(window_, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 
     // The record's first version (88 bytes): a 64-character tip, understood by every shell.
     iconData_.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -34,13 +44,23 @@ TrayIcon::TrayIcon(const std::string& tip)
     iconData_.uID = 0;
     iconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     iconData_.uCallbackMessage = CallbackMessage;
-    iconData_.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAINICON));
-    if (iconData_.hIcon == nullptr)
-        iconData_.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     const std::size_t tipLength = tip.size() < 63 ? tip.size() : 63;
     std::memcpy(iconData_.szTip, tip.data(), tipLength);
     iconData_.szTip[tipLength] = '\0';
-    Shell_NotifyIconA(NIM_ADD, &iconData_); // without a notification area the application runs without its icon
+}
+
+bool TrayIcon::Add()
+{
+    // Drawn for the small-icon size of the current scale, which may have changed since
+    // the last time: the shell would blur a scaled one.
+    UniqueIcon icon = LoadProgramIcon(SmallIconSize(window_));
+    iconData_.hIcon = icon ? icon.Get() : LoadIconA(nullptr, IDI_APPLICATION);
+    // An icon the shell still shows (a second announcement of the same notification
+    // area, or a new scale) takes the new drawing instead.
+    const bool shown =
+        Shell_NotifyIconA(NIM_ADD, &iconData_) != FALSE || Shell_NotifyIconA(NIM_MODIFY, &iconData_) != FALSE;
+    icon_ = std::move(icon); // the shell keeps its own copy; the one it replaced can go
+    return shown;
 }
 
 TrayIcon::~TrayIcon()
@@ -63,6 +83,10 @@ LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, 
     auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr && message == CallbackMessage) {
         self->MouseMessage(static_cast<UINT>(lParam));
+        return 0;
+    }
+    if (self != nullptr && message == TaskbarCreatedMessage()) {
+        RunHandler([self] { Fire(self->OnNotificationAreaCreated); });
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

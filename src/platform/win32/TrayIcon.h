@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Widgets.h"
+#include "platform/win32/ProgramIcon.h"
 
 namespace platform::win32 {
 
@@ -18,6 +19,7 @@ public:
     ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
+    bool Add() override;
 
     HWND CallbackWindow() const { return window_; }
     // What the callback window does with the mouse message the shell reports.
@@ -27,6 +29,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
     NOTIFYICONDATAA iconData_{};
+    UniqueIcon icon_;
 };
 
 } // namespace platform::win32

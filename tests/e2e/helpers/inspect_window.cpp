@@ -6,7 +6,7 @@
 //                                   the selected tab), then edit=, button= and list= (row
 //                                   count) for each control in view, in z-order
 //   inspect_window message <title>  a message box of that caption: its text lines
-//   inspect_window send <title> close|sc-close|sc-minimise
+//   inspect_window send <title> close|sc-close|sc-minimise|close-app
 // Ends with 1 when no such window is there (no visible one for "message").
 #include <windows.h>
 #include <commctrl.h>
@@ -170,6 +170,21 @@ int PrintMessage(HWND box)
     return 0;
 }
 
+// What the Restart Manager sends when an installer must replace the program's file.
+int CloseApp(HWND window)
+{
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, ReplyTimeoutMs,
+                            &result) == 0)
+        return 3;
+    if (result == FALSE)
+        return 4; // the program refused
+    return SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, ReplyTimeoutMs,
+                               &result) != 0
+               ? 0
+               : 3;
+}
+
 // What the caption's close and minimise boxes and the window manager send.
 int Send(HWND window, const std::string& what)
 {
@@ -181,6 +196,8 @@ int Send(HWND window, const std::string& what)
         message = WM_SYSCOMMAND, parameter = SC_CLOSE;
     else if (what == "sc-minimise")
         message = WM_SYSCOMMAND, parameter = SC_MINIMIZE;
+    else if (what == "close-app")
+        return CloseApp(window);
     else
         return 2;
     DWORD_PTR result = 0;

@@ -44,6 +44,7 @@ TEST_F(MainFormTest, StartsHiddenWithItsIconAndTheThreeHotkeys)
     EXPECT_FALSE(form->Visible());
     ASSERT_EQ(sim.widgets.TrayIcons.size(), 1u);
     EXPECT_EQ(sim.widgets.TrayIcons[0]->Tip, "Morrowfield - zephyrix");
+    EXPECT_TRUE(sim.widgets.TrayIcons[0]->Shown);
     ASSERT_EQ(sim.widgets.Hotkeys.size(), 3u);
     EXPECT_EQ(sim.widgets.Hotkeys[0].Id, 0);
     EXPECT_EQ(sim.widgets.Hotkeys[0].Key, unsigned('J'));
@@ -121,6 +122,29 @@ TEST_F(MainFormTest, EscCloseAndMinimiseHideTheWindowWhichKeepsRunning)
 
     form->MenuItem("Exit1").Click();
     EXPECT_TRUE(sim.widgets.Terminated);
+}
+
+TEST_F(MainFormTest, TheIconComesBackInEveryNewNotificationArea)
+{
+    // Signed in before Explorer was up: the icon cannot be added yet.
+    sim.widgets.EndNotificationArea();
+    StartUp();
+    ASSERT_EQ(sim.widgets.TrayIcons.size(), 1u);
+    EXPECT_FALSE(sim.widgets.TrayIcons[0]->Shown);
+    ASSERT_TRUE(sim.widgets.SimulateHotkey(Win, 'J')) << "the hotkeys work without the icon";
+    form->PressKey(platform::vk::Escape);
+
+    sim.widgets.CreateNotificationArea();
+    EXPECT_TRUE(sim.widgets.TrayIcons[0]->Shown) << "added when the notification area comes";
+
+    // Explorer restarts: its new notification area gets the icon again, which still works.
+    sim.widgets.EndNotificationArea();
+    sim.widgets.CreateNotificationArea();
+    ASSERT_EQ(sim.widgets.TrayIcons.size(), 1u);
+    EXPECT_TRUE(sim.widgets.TrayIcons[0]->Shown);
+    sim.widgets.TrayIcons[0]->LeftDown();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(main->pcMain.ActivePage(), TMainForm::tsLaunch);
 }
 
 TEST_F(MainFormTest, EachHotkeyBringsItsPage)

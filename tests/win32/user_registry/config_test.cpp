@@ -56,6 +56,7 @@ protected:
                 {
                     key_->WriteString(name, value);
                 }
+                void DeleteValue(const std::string& name) override { key_->DeleteValue(name); }
 
             private:
                 std::unique_ptr<platform::IRegistryKey> key_;
