@@ -61,6 +61,7 @@ void TConfig::Load()
     MyDocuments = registry.ReadBoolDef("MyDocuments", true);
     ControlPanel = registry.ReadBoolDef("ControlPanel", false);
     Desktop = registry.ReadBoolDef("Desktop", true);
+    PackagedApps = registry.ReadBoolDef("PackagedApps", true);
 }
 
 void TConfig::Save() const
@@ -78,6 +79,7 @@ void TConfig::Save() const
     registry.Write("MyDocuments", MyDocuments);
     registry.Write("ControlPanel", ControlPanel);
     registry.Write("Desktop", Desktop);
+    registry.Write("PackagedApps", PackagedApps);
 }
 
 TConfig& Config()

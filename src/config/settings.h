@@ -3,8 +3,8 @@
 
 inline constexpr const char* SettingsKey = "\\Software\\Morrowfield\\Zephyrix";
 
-// The twelve user settings: three hotkeys (modifier set with the RegisterHotKey bits,
-// virtual-key code) and six source switches. Callers read and write the fields directly;
+// The thirteen user settings: three hotkeys (modifier set with the RegisterHotKey bits,
+// virtual-key code) and seven source switches. Callers read and write the fields directly;
 // nothing is validated, whatever is set is saved unchanged.
 class TConfig {
 public:
@@ -20,10 +20,11 @@ public:
     bool Desktop = true;
     std::int32_t RunKey = 72; // H
     std::int32_t RunModifierKey = 8;
+    bool PackagedApps = true; // the apps of the shell's Applications folder
 
     // Fills every field from the registry; never fails (unreadable values take their defaults).
     void Load();
-    // Writes all twelve values; throws Exception("Failed to set data for '<name>'") at the first
+    // Writes all thirteen values; throws Exception("Failed to set data for '<name>'") at the first
     // value that cannot be written, leaving the values before it written.
     void Save() const;
 };

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "platform/Application.h"
+#include "platform/AppsFolder.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Directories.h"
@@ -47,6 +48,7 @@ public:
     virtual ITopLevelWindows& TopLevelWindows() = 0;
     virtual IKernelObjects& KernelObjects() = 0;
     virtual IUiThread& UiThread() = 0;
+    virtual IAppsFolder& AppsFolder() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -73,5 +75,6 @@ inline IWidgets& Widgets() { return Current().Widgets(); }
 inline ITopLevelWindows& TopLevelWindows() { return Current().TopLevelWindows(); }
 inline IKernelObjects& KernelObjects() { return Current().KernelObjects(); }
 inline IUiThread& UiThread() { return Current().UiThread(); }
+inline IAppsFolder& AppsFolder() { return Current().AppsFolder(); }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/headless/AppsFolder.h"
 #include "platform/headless/Clipboard.h"
 #include "platform/headless/Clock.h"
 #include "platform/headless/FileSystem.h"
@@ -73,6 +74,7 @@ public:
     ITopLevelWindows& TopLevelWindows() override { return windows; }
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
+    IAppsFolder& AppsFolder() override { return appsFolder; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -91,6 +93,7 @@ public:
     headless::TopLevelWindows windows;
     headless::KernelObjects kernel;
     headless::UiThread uiThread;
+    headless::AppsFolder appsFolder;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Platform.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/AppsFolder.h"
 #include "platform/win32/Clipboard.h"
 #include "platform/win32/Directories.h"
 #include "platform/win32/FileSystem.h"
@@ -43,6 +44,7 @@ public:
     ITopLevelWindows& TopLevelWindows() override { return windows; }
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
+    IAppsFolder& AppsFolder() override { return appsFolder; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -63,6 +65,7 @@ public:
     win32::TopLevelWindows windows;
     win32::KernelObjects kernel;
     win32::UiThread uiThread; // created on the thread that installs the platform
+    win32::AppsFolder appsFolder;
 };
 
 // Installs the Win32 platform as the process's platform.

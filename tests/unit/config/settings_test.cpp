@@ -9,8 +9,8 @@ using platform::headless::RegType;
 using platform::headless::RegValue;
 
 const char* const IntegerNames[] = {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey"};
-const char* const SwitchNames[] = {"StartMenuAllUsers", "StartMenuMe", "RecentFiles",
-                                   "MyDocuments", "ControlPanel", "Desktop"};
+const char* const SwitchNames[] = {"StartMenuAllUsers", "StartMenuMe", "RecentFiles", "MyDocuments",
+                                   "ControlPanel",      "Desktop",     "PackagedApps"};
 
 class SettingsTest : public SimulatorTest {
 protected:
@@ -45,9 +45,10 @@ void ExpectDefaults(const TConfig& config)
     EXPECT_TRUE(config.MyDocuments);
     EXPECT_FALSE(config.ControlPanel);
     EXPECT_TRUE(config.Desktop);
+    EXPECT_TRUE(config.PackagedApps);
 }
 
-TEST_F(SettingsTest, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllTwelveDwords)
+TEST_F(SettingsTest, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllThirteenDwords)
 {
     ExpectDefaults(Config());
     EXPECT_TRUE(sim.registry.KeyExists(SettingsKey));
@@ -73,6 +74,7 @@ TEST_F(SettingsTest, StoredValuesAreLoadedUnchanged)
     Store("RunKey", RegValue::Dword(90));
     Store("StartMenuMe", RegValue::Dword(0));
     Store("ControlPanel", RegValue::Dword(1));
+    Store("PackagedApps", RegValue::Dword(0));
 
     const TConfig& config = Config();
     EXPECT_EQ(config.ModifierKey, 0);
@@ -84,9 +86,11 @@ TEST_F(SettingsTest, StoredValuesAreLoadedUnchanged)
     EXPECT_FALSE(config.StartMenuMe);
     EXPECT_TRUE(config.ControlPanel);
     EXPECT_TRUE(config.Desktop);
+    EXPECT_FALSE(config.PackagedApps);
 
     Config().Save();
     EXPECT_EQ(StoredDword("ModifierKey"), 0u);
+    EXPECT_EQ(StoredDword("PackagedApps"), 0u);
     EXPECT_EQ(StoredDword("Key"), 112u);
     EXPECT_EQ(StoredDword("RunModifierKey"), 0xFFFFFFFFu);
 }

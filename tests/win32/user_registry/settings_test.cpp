@@ -10,7 +10,7 @@ namespace {
 
 using SettingsContract = SettingsKeyTest;
 
-TEST_F(SettingsContract, MissingValuesGiveDefaultsAndSaveWritesTwelveDwords)
+TEST_F(SettingsContract, MissingValuesGiveDefaultsAndSaveWritesThirteenDwords)
 {
     const TConfig& config = Config();
     EXPECT_EQ(config.ModifierKey, 8);
@@ -23,11 +23,12 @@ TEST_F(SettingsContract, MissingValuesGiveDefaultsAndSaveWritesTwelveDwords)
     Config().Save();
     for (const char* name : {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey",
                              "StartMenuAllUsers", "StartMenuMe", "RecentFiles", "MyDocuments", "ControlPanel",
-                             "Desktop"})
+                             "Desktop", "PackagedApps"})
         EXPECT_EQ(Stored(name).first, static_cast<DWORD>(REG_DWORD)) << name;
     EXPECT_EQ(Stored("Key").second, 74u);
     EXPECT_EQ(Stored("Desktop").second, 1u);
     EXPECT_EQ(Stored("ControlPanel").second, 0u);
+    EXPECT_EQ(Stored("PackagedApps").second, 1u);
 }
 
 TEST_F(SettingsContract, StoredDwordsAreReadAndWrittenBackNormalised)
