@@ -89,7 +89,9 @@ void TPackagedAppsFolder::FillList(TItemList& list)
 
 void TPackagedAppsFolder::WindowCalledUp()
 {
-    if (stale_ && !listing_)
+    // A listing is over once its thread has ended, or once it has been delivered: its
+    // thread then has nothing left to wait for.
+    if (stale_ && (!listing_ || delivered_))
         StartListing();
 }
 
@@ -101,6 +103,7 @@ void TPackagedAppsFolder::StartListing()
     stale_ = false;
     StaleTimer_->Start();
     listing_ = true;
+    delivered_ = false;
     // The thread gets copies of what it compares with: it never reads the source's state.
     try {
         Worker_ = std::jthread([this, known = listed_, reportErrors = !errorReported_](std::stop_token stop) {
@@ -143,6 +146,7 @@ void TPackagedAppsFolder::ListOnThisThread(const std::vector<platform::AppsFolde
 
 void TPackagedAppsFolder::ListingDone(TListing listing)
 {
+    delivered_ = true;
     if (listing.Error) {
         ReportFailure(*listing.Error);
         // A complete earlier list is better than part of a new one.

@@ -79,6 +79,7 @@ private:
     bool stale_ = false;
     bool listedInFull_ = false;
     bool errorReported_ = false;
+    bool delivered_ = false; // the running listing has reached ListingDone
     std::vector<platform::AppsFolderItem> listed_; // what Entries were made from
     std::atomic<bool> listing_ = false;
     // Last: stopped and joined before anything it uses goes.

@@ -7,6 +7,7 @@
 
 #include "matching/SearchPanelTest.h"
 #include "matching/abbreviations.h"
+#include "shell/main.h"
 
 namespace {
 
@@ -157,6 +158,32 @@ TEST_F(PackagedAppsCatalogueTest, AFailureMidwayIsReportedAndStartUpGoesOnWithWh
     EXPECT_EQ(PathsListedAs("Calculator"), (Texts{AppPath(Calculator)})) << "listed before the failure";
     EXPECT_TRUE(PathsListedAs("Settings").empty());
     EXPECT_EQ(PathsListedAs("Editor"), (Texts{PathOf("Editor")}));
+}
+
+TEST_F(CatalogueTest, AnAppInstalledMeanwhileIsListedWhenTheWindowIsCalledUpAMinuteLater)
+{
+    constexpr unsigned Win = 8;
+    sim.appsFolder.SetItems({{"Calculator", Calculator}});
+    auto main = std::make_unique<TMainForm>();
+    auto& form = static_cast<platform::headless::SimForm&>(*main->Form);
+    auto& results = form.Frame("frmSearchUI1").ListBox("lbSearch");
+    main->Form->Show();
+    sim.clock.Advance(1); // hidden at the first tick
+    ASSERT_TRUE(sim.uiThread.RunNext());
+
+    sim.appsFolder.SetItems({{"Calculator", Calculator}, {"Terminal", Terminal}});
+    ASSERT_TRUE(sim.widgets.SimulateHotkey(Win, 'J'));
+    form.Type("term");
+    EXPECT_EQ(results.Texts(), Texts{});
+    EXPECT_EQ(sim.appsFolder.Listings(), 1) << "the listing is not a minute old yet";
+
+    form.PressKey(platform::vk::Escape);
+    sim.clock.Advance(TPackagedAppsFolder::StaleAfterMs);
+    ASSERT_TRUE(sim.widgets.SimulateHotkey(Win, 'J'));
+    ASSERT_TRUE(sim.uiThread.RunNext());
+    form.Type("term");
+    EXPECT_EQ(results.Texts(), Texts{"Terminal"});
+    main.reset();
 }
 
 // The source alone, where a test can wait for its thread.
