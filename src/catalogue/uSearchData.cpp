@@ -1,6 +1,7 @@
 #include "catalogue/uSearchData.h"
 
 #include "catalogue/uCPLProgramItem.h"
+#include "catalogue/uPackagedApps.h"
 #include "catalogue/uRecentFile.h"
 #include "catalogue/uWatchedFolder.h"
 #include "common/Exception.h"
@@ -77,6 +78,12 @@ void TSearchData::BuildSources()
         AddSource([this]() -> std::unique_ptr<TShortcutDataSource> {
             return std::make_unique<TCplFolder>(*Abbreviations_);
         });
+    if (config.PackagedApps)
+        AddSource([this]() -> std::unique_ptr<TShortcutDataSource> {
+            auto source = std::make_unique<TPackagedAppsFolder>(*Abbreviations_); // lists on a thread of its own
+            source->OnChange = [this](TShortcutDataSource& sender) { SourceChanged(sender); };
+            return source;
+        });
 }
 
 void TSearchData::AddSource(const std::function<std::unique_ptr<TShortcutDataSource>()>& make)
@@ -136,6 +143,12 @@ void TSearchData::LoadAbbreviations()
 void TSearchData::SaveAbbreviations()
 {
     Abbreviations_->SaveToRegistry();
+}
+
+void TSearchData::WindowCalledUp()
+{
+    for (const auto& source : Sources_)
+        source->WindowCalledUp();
 }
 
 void TSearchData::SourceChanged(TShortcutDataSource& /*sender*/)

@@ -34,6 +34,8 @@ public:
     void Reload();
     void LoadAbbreviations();
     void SaveAbbreviations();
+    // The main window was called up: sources that cannot watch what they list may look again.
+    void WindowCalledUp();
     // The change handler of every watched source: a rescan discarded its entries.
     void SourceChanged(TShortcutDataSource& sender);
 

@@ -11,4 +11,6 @@ public:
     virtual ~TShortcutDataSource() = default;
 
     virtual void FillList(TItemList& list) = 0;
+    // The main window was called up: a source that cannot watch what it lists may look again.
+    virtual void WindowCalledUp() {}
 };

@@ -47,7 +47,7 @@ private:
 
 } // namespace
 
-const TSetting Settings[12] = {
+const TSetting Settings[13] = {
     {"ModifierKey", &TConfig::ModifierKey, 8}, // Windows key
     {"Key", &TConfig::Key, 74},                 // J
     {"AddModifierKey", &TConfig::AddModifierKey, 8},
@@ -60,6 +60,7 @@ const TSetting Settings[12] = {
     {"MyDocuments", &TConfig::MyDocuments, true},
     {"ControlPanel", &TConfig::ControlPanel, false},
     {"Desktop", &TConfig::Desktop, true},
+    {"PackagedApps", &TConfig::PackagedApps, true},
 };
 
 TConfig::TConfig()

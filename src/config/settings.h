@@ -4,8 +4,8 @@
 
 #include "common/ProgramNames.h"
 
-// The twelve user settings: three hotkeys (modifier set with the RegisterHotKey bits,
-// virtual-key code) and six source switches. Callers read and write the fields directly;
+// The thirteen user settings: three hotkeys (modifier set with the RegisterHotKey bits,
+// virtual-key code) and seven source switches. Callers read and write the fields directly;
 // nothing is validated, whatever is set is saved unchanged.
 class TConfig {
 public:
@@ -21,12 +21,13 @@ public:
     bool Desktop;
     std::int32_t RunKey;
     std::int32_t RunModifierKey;
+    bool PackagedApps; // the apps of the shell's Applications folder
 
     // Every field at its default.
     TConfig();
     // Fills every field from the registry; never fails (unreadable values take their defaults).
     void Load();
-    // Writes all twelve values; throws Exception("Failed to set data for '<name>'") at the first
+    // Writes all thirteen values; throws Exception("Failed to set data for '<name>'") at the first
     // value that cannot be written, leaving the values before it written.
     void Save() const;
 };
@@ -39,7 +40,7 @@ struct TSetting {
 };
 
 // All of them, in the order they are saved.
-extern const TSetting Settings[12];
+extern const TSetting Settings[13];
 
 // The process's settings, loaded from the registry on first use.
 TConfig& Config();

@@ -14,7 +14,7 @@ constexpr int Shift = 4; // MOD_SHIFT
 constexpr int Win = 8;   // MOD_WIN
 
 constexpr const char* Locations[] = {"Start Menu (All Users)", "Start Menu (Current User)", "Desktop", "My Documents",
-                                     "Recent Files"};
+                                     "Recent Files", "Apps from the Microsoft Store and Windows"};
 
 TfrmConfig::TModifierChecks ChecksOf(platform::IForm& form, const std::string& group)
 {
@@ -96,6 +96,7 @@ void TfrmConfig::LoadFromConfig()
     clbLocationsToSearch.SetChecked(2, config.Desktop);
     clbLocationsToSearch.SetChecked(3, config.MyDocuments);
     clbLocationsToSearch.SetChecked(4, config.RecentFiles);
+    clbLocationsToSearch.SetChecked(5, config.PackagedApps);
 }
 
 void TfrmConfig::SaveToConfig()
@@ -112,6 +113,7 @@ void TfrmConfig::SaveToConfig()
     config.Desktop = clbLocationsToSearch.Checked(2);
     config.MyDocuments = clbLocationsToSearch.Checked(3);
     config.RecentFiles = clbLocationsToSearch.Checked(4);
+    config.PackagedApps = clbLocationsToSearch.Checked(5);
     config.Save();
     SearchData().Reload();
 }

@@ -3,6 +3,7 @@
 
 #include "platform/Application.h"
 #include "platform/BackgroundWork.h"
+#include "platform/AppsFolder.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
 #include "platform/Directories.h"
@@ -49,6 +50,7 @@ public:
     virtual IKernelObjects& KernelObjects() = 0;
     virtual IUiThread& UiThread() = 0;
     virtual IBackgroundWork& BackgroundWork() = 0;
+    virtual IAppsFolder& AppsFolder() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -76,5 +78,6 @@ inline ITopLevelWindows& TopLevelWindows() { return Current().TopLevelWindows();
 inline IKernelObjects& KernelObjects() { return Current().KernelObjects(); }
 inline IUiThread& UiThread() { return Current().UiThread(); }
 inline IBackgroundWork& BackgroundWork() { return Current().BackgroundWork(); }
+inline IAppsFolder& AppsFolder() { return Current().AppsFolder(); }
 
 } // namespace platform

@@ -164,6 +164,7 @@ void TMainForm::FormKeyDown(int& key)
 
 void TMainForm::FormShow()
 {
+    SearchData().WindowCalledUp();
     pcMain.SetActivePage(tsLaunch);
     frmSearchUI1.ResetSearch();
 }

@@ -13,11 +13,11 @@
 // so that the simulator is held to the assertions the real registry passes.
 //
 // A backend installs its platform when made and removes it when destroyed, starts with
-// none of the twelve values stored, and puts back whatever the key held before.
+// none of the thirteen values stored, and puts back whatever the key held before.
 //   void SetDword(const char* name, std::uint32_t value);
 //   void SetForeign(const char* name, Foreign type, const std::string& data);
 //   Stored Get(const char* name);       // the value as the registry holds it
-//   void ClearValues();                 // removes the twelve values, as a user might
+//   void ClearValues();                 // removes the thirteen values, as a user might
 //   bool KeyExists();
 namespace contract {
 
@@ -33,7 +33,8 @@ inline Stored DwordOf(std::uint32_t number) { return {Stored::Dword, number}; }
 
 inline const char* const IntegerNames[] = {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey"};
 inline const char* const SwitchNames[] = {"StartMenuAllUsers", "StartMenuMe", "RecentFiles",
-                                          "MyDocuments",       "ControlPanel", "Desktop"};
+                                          "MyDocuments",       "ControlPanel", "Desktop",
+                                          "PackagedApps"};
 
 inline void ExpectDefaults(const TConfig& config)
 {
@@ -49,6 +50,7 @@ inline void ExpectDefaults(const TConfig& config)
     EXPECT_TRUE(config.MyDocuments);
     EXPECT_FALSE(config.ControlPanel);
     EXPECT_TRUE(config.Desktop);
+    EXPECT_TRUE(config.PackagedApps);
 }
 
 template <class Backend>
@@ -62,7 +64,7 @@ protected:
 
 TYPED_TEST_SUITE_P(SettingsContract);
 
-TYPED_TEST_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllTwelveDwords)
+TYPED_TEST_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllThirteenDwords)
 {
     ExpectDefaults(Config());
     EXPECT_TRUE(this->key.KeyExists());
@@ -87,6 +89,7 @@ TYPED_TEST_P(SettingsContract, StoredValuesAreLoadedUnchanged)
     this->key.SetDword("RunKey", 90);
     this->key.SetDword("StartMenuMe", 0);
     this->key.SetDword("ControlPanel", 1);
+    this->key.SetDword("PackagedApps", 0);
 
     const TConfig& config = Config();
     EXPECT_EQ(config.ModifierKey, 0);
@@ -98,12 +101,14 @@ TYPED_TEST_P(SettingsContract, StoredValuesAreLoadedUnchanged)
     EXPECT_FALSE(config.StartMenuMe);
     EXPECT_TRUE(config.ControlPanel);
     EXPECT_TRUE(config.Desktop);
+    EXPECT_FALSE(config.PackagedApps);
 
     Config().Save();
     EXPECT_EQ(this->key.Get("ModifierKey"), DwordOf(0));
     EXPECT_EQ(this->key.Get("Key"), DwordOf(112));
     EXPECT_EQ(this->key.Get("RunModifierKey"), DwordOf(0xFFFFFFFF));
     EXPECT_EQ(this->key.Get("StartMenuMe"), DwordOf(0));
+    EXPECT_EQ(this->key.Get("PackagedApps"), DwordOf(0));
 }
 
 TYPED_TEST_P(SettingsContract, NonzeroSwitchReadsAsTrueAndIsWrittenBackAsOne)
@@ -175,7 +180,7 @@ TYPED_TEST_P(SettingsContract, SavedSettingsAreWhatTheNextRunLoads)
     EXPECT_TRUE(Config().ControlPanel);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllTwelveDwords,
+REGISTER_TYPED_TEST_SUITE_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllThirteenDwords,
                             StoredValuesAreLoadedUnchanged, NonzeroSwitchReadsAsTrueAndIsWrittenBackAsOne,
                             ValuesOfAnotherTypeTakeTheirDefaultsAndAreReplacedByDwordsOnSave,
                             ConfigLoadsOnceAndMemoryIsTheTruthUntilFreed, DeletedValuesAreAllWrittenAgainFromMemory,

@@ -83,12 +83,13 @@ wait_for 10 no_tray_window || fail "the icon stayed after File > Exit"
 # The settings are written at exit, each as a REG_DWORD, with the defaults of a new user.
 settings=$(wine reg query 'HKCU\Software\Morrowfield\Zephyrix' 2>/dev/null | tr -d '\r')
 for expected in ModifierKey=0x8 Key=0x4a AddModifierKey=0x8 AddKey=0x4b RunModifierKey=0x8 RunKey=0x48 \
-    StartMenuAllUsers=0x1 StartMenuMe=0x1 RecentFiles=0x1 MyDocuments=0x1 ControlPanel=0x0 Desktop=0x1; do
+    StartMenuAllUsers=0x1 StartMenuMe=0x1 RecentFiles=0x1 MyDocuments=0x1 ControlPanel=0x0 Desktop=0x1 \
+    PackagedApps=0x1; do
     name=${expected%%=*}
     grep -Eq "^ +$name +REG_DWORD +${expected#*=}\$" <<<"$settings" ||
         fail "after exit the setting $name is not the REG_DWORD ${expected#*=}: $settings"
 done
-[ "$(grep -c REG_ <<<"$settings")" -eq 12 ] || fail "after exit the key holds other than the twelve settings: $settings"
+[ "$(grep -c REG_ <<<"$settings")" -eq 13 ] || fail "after exit the key holds other than the thirteen settings: $settings"
 
 # The lock went with the program: the next start is a first instance again.
 start_zephyrix

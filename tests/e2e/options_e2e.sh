@@ -40,6 +40,7 @@ wait_for 5 main_shows visible=1 'page=Launch!' || fail "the window is not back o
 [ "$(setting ModifierKey)" = "REG_DWORD 0x3" ] || fail "ModifierKey is $(setting ModifierKey), not Ctrl+Alt"
 [ "$(setting Key)" = "REG_DWORD 0x5a" ] || fail "Key is $(setting Key), not Z"
 [ "$(setting AddModifierKey)" = "REG_DWORD 0x8" ] || fail "the Add hotkey changed: $(setting AddModifierKey)"
+[ "$(setting PackagedApps)" = "REG_DWORD 0x1" ] || fail "the Store apps switch is $(setting PackagedApps), not on"
 
 press_in_main Escape
 wait_for 5 main_shows visible=0 || fail "Esc did not hide the window"

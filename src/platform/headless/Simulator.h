@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/headless/Application.h"
 #include "platform/headless/BackgroundWork.h"
+#include "platform/headless/AppsFolder.h"
 #include "platform/headless/Clipboard.h"
 #include "platform/headless/FileSystem.h"
 #include "platform/headless/Installer.h"
@@ -47,6 +48,7 @@ public:
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
     IBackgroundWork& BackgroundWork() override { return background; }
+    IAppsFolder& AppsFolder() override { return appsFolder; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -66,6 +68,7 @@ public:
     headless::KernelObjects kernel;
     headless::UiThread uiThread;
     headless::BackgroundWork background;
+    headless::AppsFolder appsFolder;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

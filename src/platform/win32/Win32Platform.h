@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 #include "platform/ThreadedBackgroundWork.h"
 #include "platform/win32/Application.h"
+#include "platform/win32/AppsFolder.h"
 #include "platform/win32/Clipboard.h"
 #include "platform/win32/Directories.h"
 #include "platform/win32/FileSystem.h"
@@ -45,6 +46,7 @@ public:
     IKernelObjects& KernelObjects() override { return kernel; }
     IUiThread& UiThread() override { return uiThread; }
     IBackgroundWork& BackgroundWork() override { return background; }
+    IAppsFolder& AppsFolder() override { return appsFolder; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -66,6 +68,7 @@ public:
     win32::KernelObjects kernel;
     win32::UiThread uiThread; // created on the thread that installs the platform
     ThreadedBackgroundWork background;
+    win32::AppsFolder appsFolder;
 };
 
 // Installs the Win32 platform as the process's platform.

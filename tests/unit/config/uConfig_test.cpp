@@ -68,12 +68,14 @@ TEST_F(ConfigDialogTest, OpensWithTheStoredSettings)
         EXPECT_EQ(form.ComboBox("cbxAdd").SelectedText(), "K");
         EXPECT_EQ(form.ComboBox("cbxRun").SelectedText(), "Z");
         auto& locations = form.CheckListBox("clbLocationsToSearch");
-        ASSERT_EQ(locations.Count(), 5);
+        ASSERT_EQ(locations.Count(), 6);
         EXPECT_EQ(locations.Text(0), "Start Menu (All Users)");
         EXPECT_EQ(locations.Text(4), "Recent Files");
+        EXPECT_EQ(locations.Text(5), "Apps from the Microsoft Store and Windows");
         for (int item = 0; item < 4; ++item)
             EXPECT_TRUE(locations.Checked(item)) << item;
         EXPECT_FALSE(locations.Checked(4));
+        EXPECT_TRUE(locations.Checked(5));
     });
 }
 
@@ -133,7 +135,7 @@ TEST_F(ConfigDialogTest, OkWithoutChangesSavesEverythingAndRebuildsTheCatalogue)
     EXPECT_EQ(Saved("AddKey"), 75u);
     EXPECT_EQ(Saved("RunModifierKey"), 8u);
     EXPECT_EQ(Saved("RunKey"), 72u);
-    for (const char* location : {"StartMenuAllUsers", "StartMenuMe", "Desktop", "MyDocuments", "RecentFiles"})
+    for (const char* location : {"StartMenuAllUsers", "StartMenuMe", "Desktop", "MyDocuments", "RecentFiles", "PackagedApps"})
         EXPECT_EQ(Saved(location), 1u) << location;
     EXPECT_EQ(Saved("ControlPanel"), 1u); // neither shown nor changed
     EXPECT_TRUE(Config().ControlPanel);
@@ -149,8 +151,11 @@ TEST_F(ConfigDialogTest, OkWithChangesStoresTheNewHotkeysAndLocations)
         form.CheckBox("cbRunCtrl").Click();
         form.CheckBox("cbRunAlt").Click();
         form.CheckListBox("clbLocationsToSearch").Toggle(2); // Desktop
+        form.CheckListBox("clbLocationsToSearch").Toggle(5); // the Store's and Windows' apps
         form.Button("Button1").Click();
     });
+    EXPECT_EQ(Saved("PackagedApps"), 0u);
+    EXPECT_FALSE(Config().PackagedApps);
     EXPECT_EQ(Saved("ModifierKey"), 0u);
     EXPECT_EQ(Saved("AddKey"), 81u);
     EXPECT_EQ(Saved("RunModifierKey"), 8u | 2u | 1u);

@@ -48,7 +48,7 @@ public:
 
     static const char* KeyName() { return SettingsKey + 1; } // without the leading backslash
 
-    // Removes the twelve values only: the subkeys (abbreviations, placement) stay.
+    // Removes the thirteen values only: the subkeys (abbreviations, placement) stay.
     static void ClearValues()
     {
         HKEY key = nullptr;
@@ -56,7 +56,7 @@ public:
             return;
         for (const char* name : {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey",
                                  "StartMenuAllUsers", "StartMenuMe", "RecentFiles", "MyDocuments", "ControlPanel",
-                                 "Desktop"})
+                                 "Desktop", "PackagedApps"})
             RegDeleteValueA(key, name);
         RegCloseKey(key);
     }

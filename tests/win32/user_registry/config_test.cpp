@@ -138,7 +138,7 @@ protected:
         SendMessageA(KeyList(form, list), CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
         return text;
     }
-    // The five locations' check marks as the list view shows them, "1" or "0" each.
+    // The locations' check marks as the list view shows them, "1" or "0" each.
     static std::string Locations(Win32Form& form)
     {
         HWND list = form.CheckListBox("clbLocationsToSearch").Handle();
@@ -182,7 +182,7 @@ TEST_F(ConfigDialogTest, OpensWithTheDefaultSettings)
     EXPECT_EQ(Letter(form, "cbxKey"), "J");
     EXPECT_EQ(Letter(form, "cbxAdd"), "K");
     EXPECT_EQ(Letter(form, "cbxRun"), "H");
-    EXPECT_EQ(Locations(form), "11111");
+    EXPECT_EQ(Locations(form), "111111");
     EXPECT_EQ(SendMessageA(KeyList(form, "cbxKey"), CB_GETCOUNT, 0, 0), 26);
     EXPECT_EQ(SendMessageA(KeyList(form, "cbxKey"), CB_GETITEMDATA, 25, 0), 90) << "Z carries its key code";
     char caption[64] = {};
@@ -209,7 +209,7 @@ TEST_F(ConfigDialogTest, OddStoredValuesShowOnlyWhatTheControlsCanAndOkKeepsTheK
     EXPECT_EQ(Letter(form, "cbxKey"), "");
     EXPECT_EQ(Letter(form, "cbxAdd"), "");
     EXPECT_EQ(Letter(form, "cbxRun"), "Z");
-    EXPECT_EQ(Locations(form), "10111");
+    EXPECT_EQ(Locations(form), "101111");
 
     EXPECT_EQ(Show(dialog, [](Win32Form& shown) { PostClick(OkButton(shown)); }), platform::ModalResultOk);
     EXPECT_EQ(StoredNumber("ModifierKey"), 0x0Au) << "only the four modifier bits are saved";
@@ -270,6 +270,35 @@ TEST_F(ConfigDialogTest, OkSavesWhatTheUserChangedAndRebuildsTheCatalogue)
     EXPECT_TRUE(InCatalogue("Menu Thing"));
     EXPECT_FALSE(InCatalogue("Desk Thing")) << "the catalogue was rebuilt without the desktop";
     EXPECT_TRUE(platform_->recording.Errors.empty());
+}
+
+TEST_F(ConfigDialogTest, TheStoreAppsItemShowsItsSwitchAndOkStoresIt)
+{
+    SetDword("PackagedApps", 0);
+    TfrmConfig dialog;
+    auto& form = static_cast<Win32Form&>(*dialog.Form);
+    EXPECT_EQ(Locations(form), "111110");
+    char text[80] = {};
+    LVITEMA item = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(form.CheckListBox("clbLocationsToSearch").Handle(), LVM_GETITEMTEXTA, 5,
+                 reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "Apps from the Microsoft Store and Windows");
+
+    const int result = Show(dialog, [](Win32Form& shown) {
+        shown.PageControl("PageControl1").SetActivePage(1);
+        HWND locations = shown.CheckListBox("clbLocationsToSearch").Handle();
+        SetFocus(locations);
+        PostKey(locations, VK_END);
+        PostKey(locations, VK_SPACE); // the last item on
+        PostClick(OkButton(shown));
+    });
+
+    EXPECT_EQ(result, platform::ModalResultOk);
+    EXPECT_EQ(StoredNumber("PackagedApps"), 1u);
+    EXPECT_TRUE(Config().PackagedApps);
+    EXPECT_TRUE(platform_->recording.Errors.empty()) << "no Applications folder here, and no word of it";
 }
 
 TEST_F(ConfigDialogTest, AFailedSaveIsReportedAndTheDialogStillEndsWithOk)
