@@ -12,7 +12,13 @@ namespace {
 std::string ScreenSuffix()
 {
     const auto& screen = platform::Screen();
-    return "(" + std::to_string(screen.Width()) + "x" + std::to_string(screen.Height()) + ")";
+    // Appended piece by piece: "(" + a temporary trips a false -Wrestrict in GCC 12.
+    std::string suffix = "(";
+    suffix += std::to_string(screen.Width());
+    suffix += "x";
+    suffix += std::to_string(screen.Height());
+    suffix += ")";
+    return suffix;
 }
 
 std::string FourNumbers(int a, int b, int c, int d)

@@ -91,7 +91,15 @@ for expected in ModifierKey=0x8 Key=0x4a AddModifierKey=0x8 AddKey=0x4b RunModif
 done
 [ "$(grep -c REG_ <<<"$settings")" -eq 13 ] || fail "after exit the key holds other than the thirteen settings: $settings"
 
-# The lock went with the program: the next start is a first instance again.
-start_zephyrix
+# The lock went with the program: the next start is a first instance again, and its own
+# arguments come up on the add page; the start-up hide does not take them away.
+wine "$bin/zephyrix.exe" 'C:\first start.txt' &
+zx_pid=$!
+wait_for 30 main_exists || fail "a first start with arguments made no window"
+wait_for 10 tray_window || fail "no icon after a first start with arguments"
+wait_for 10 main_shows visible=1 'page=Add items to Launch!' 'edit=C:\first start.txt ' ||
+    fail "a first start's own arguments are not on the add page"
+shot 4-first-start-arguments
+main_shows visible=1 'page=Add items to Launch!' || fail "the start-up hide took the first start's text away"
 exit_zephyrix
 echo "PASS"

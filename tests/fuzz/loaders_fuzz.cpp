@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "common/Exception.h"
 #include "config/settings.h"
@@ -62,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     auto& sim = platform::headless::InstallSimulator();
     Reader input(data, size);
+    std::vector<std::string> denied;
     while (input.More()) {
         const std::uint8_t op = input.Byte();
         const std::string key = (op & 1) != 0 ? AbbreviationsKey : SettingsKey;
@@ -73,8 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         default: sim.registry.SetValue(key, name, RegValue::Binary(input.Text())); break;
         }
         if ((op & 0x80) != 0)
-            sim.registry.DenyKey(key);
+            denied.push_back(key); // after the writes: a denied key takes none
     }
+    for (const std::string& key : denied)
+        sim.registry.DenyKey(key);
     try {
         TConfig settings;
         settings.Load();
@@ -83,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (abbreviations.Count() > 1000)
             std::abort(); // never more records than values
     } catch (const Exception&) {
-        // the system's own errors are fine
+        // the system's own errors are fine, a key the user may not open among them
     }
     platform::Install(nullptr);
     return 0;

@@ -238,25 +238,14 @@ TEST_F(ConfigTemplateTest, LocationsPageHoldsTheCheckListInsideAnEightPixelBorde
 TEST_F(ConfigTemplateTest, TabWalksThePageInOrderAndReachesTheButtonsAndTheTabs)
 {
     form_.Show();
-    form_.CheckBox("cbKeyWin").SetFocus();
+    // Tab moves the focus to the dialog's next tab stop (IsDialogMessage asks
+    // GetNextDlgTabItem). The walk is read from there, not from the focus itself,
+    // which another program taking the activation could move meanwhile.
     std::vector<int> stops;
-    HWND focused = GetFocus();
+    HWND current = form_.CheckBox("cbKeyWin").Handle();
     for (int step = 0; step < 19; ++step) {
-        // Other tests' windows may take the activation meanwhile: the user's Tab then
-        // goes to the dialog again, with its focus where it was.
-        const HWND before = focused;
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (GetFocus() != before) {
-                SetForegroundWindow(form_.Handle());
-                SetFocus(before);
-            }
-            PostMessageA(before, WM_KEYDOWN, VK_TAB, 1);
-            Pump();
-            if (GetFocus() != nullptr)
-                break;
-        }
-        focused = GetFocus();
-        stops.push_back(GetDlgCtrlID(focused));
+        current = GetNextDlgTabItem(form_.Handle(), current, FALSE);
+        stops.push_back(GetDlgCtrlID(current));
     }
     // The rest of the first group, the other two groups, the buttons, the tabs, and round again.
     const std::vector<int> expected = {

@@ -259,9 +259,11 @@ namespace {
 // instance because a second start still waiting to send holds the lock open.
 TEST_F(InstanceMessagingContract, SecondStartClosesTheInstanceLockBeforeItWaitsToSend)
 {
-    const std::string lockName = "zx-test-lock-" + std::to_string(GetCurrentProcessId());
-    UniqueKernelHandle lock(CreateMutexA(nullptr, TRUE, lockName.c_str()));
-    ASSERT_TRUE(lock);
+    std::string lockName = "zx-test-lock-";
+    lockName += std::to_string(GetCurrentProcessId());
+    bool existed = false;
+    auto lock = platform::KernelObjects().NewMutex(lockName, true, existed); // the running instance's
+    ASSERT_FALSE(existed);
     // A text nobody has taken yet: the second start waits for the block to come free.
     running.IpcBlock.WriteText("waiting ");
     auto& kernel = platform::KernelObjects();
@@ -272,7 +274,7 @@ TEST_F(InstanceMessagingContract, SecondStartClosesTheInstanceLockBeforeItWaitsT
     ASSERT_EQ(kernel.WaitForAny(events, 15000), 0) << "the second start never signalled";
     EXPECT_EQ(WaitForSingleObject(second.process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "still sending";
 
-    lock.Reset(); // the running instance ends
+    lock.reset(); // the running instance ends
     const UniqueKernelHandle stillThere(OpenMutexA(SYNCHRONIZE, FALSE, lockName.c_str()));
     EXPECT_FALSE(stillThere) << "the second start holds the instance lock open";
 

@@ -43,7 +43,11 @@ class NamedObjectsContract : public Win32Test {
 protected:
     std::string Name(const std::string& what) const
     {
-        return "zx-test-" + what + "-" + std::to_string(GetCurrentProcessId());
+        std::string name = "zx-test-";
+        name += what;
+        name += '-';
+        name += std::to_string(GetCurrentProcessId());
+        return name;
     }
     // The owner and the access list's single grantee, or false when they cannot be read.
     static bool Security(HANDLE object, std::string& owner, std::string& grantees)
@@ -59,7 +63,11 @@ protected:
         for (DWORD n = 0; dacl != nullptr && n < dacl->AceCount; ++n) {
             ACCESS_ALLOWED_ACE* ace = nullptr;
             if (GetAce(dacl, n, reinterpret_cast<void**>(&ace)) && ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
-                grantees += (grantees.empty() ? "" : " ") + SidText(&ace->SidStart);
+            {
+                if (!grantees.empty())
+                    grantees += ' ';
+                grantees += SidText(&ace->SidStart);
+            }
         }
         if (dacl == nullptr)
             grantees = "<everyone>";
@@ -148,12 +156,25 @@ TEST_F(NamedObjectsContract, ObjectsAnotherUserMadeFirstAreRefused)
 TEST_F(NamedObjectsContract, NewTextEventThatDoesNotResetItselfIsRefused)
 {
     // Made by this very user, but manual-reset: the listener would take it in a loop.
-    const UniqueKernelHandle manual(CreateEventA(nullptr, TRUE, FALSE, Name("manual").c_str()));
-    ASSERT_TRUE(manual);
     auto& kernel = platform::KernelObjects();
+    const auto manual = kernel.NewEvent(Name("manual"), true, false);
     EXPECT_THROW(kernel.NewEvent(Name("manual"), false, false), platform::EForeignObject);
-    const UniqueKernelHandle automatic(CreateEventA(nullptr, FALSE, FALSE, Name("automatic").c_str()));
+    const auto automatic = kernel.NewEvent(Name("automatic"), false, false);
     EXPECT_NO_THROW(kernel.NewEvent(Name("automatic"), false, false));
+    EXPECT_THROW(kernel.NewEvent(Name("automatic"), true, false), platform::EForeignObject);
+}
+
+// Wine gives an object made without security attributes no owner at all (Windows gives
+// it the token's default owner): such an object cannot be told from a squatter's.
+TEST_F(NamedObjectsContract, ObjectWithoutAnOwnerIsNotTakenForOurs)
+{
+    const UniqueKernelHandle ownerless(CreateEventA(nullptr, FALSE, FALSE, Name("ownerless").c_str()));
+    std::string owner;
+    std::string grantees;
+    ASSERT_TRUE(Security(ownerless.Get(), owner, grantees));
+    if (owner != "<none>")
+        GTEST_SKIP() << "this system gave it the owner " << owner;
+    EXPECT_THROW(platform::KernelObjects().NewEvent(Name("ownerless"), false, false), platform::EForeignObject);
 }
 
 } // namespace

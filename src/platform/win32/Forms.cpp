@@ -1,5 +1,7 @@
 #include "platform/win32/Forms.h"
 
+#include <utility>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -421,14 +423,40 @@ void Win32Form::Restore()
 // While one of the application's dialogs or message boxes runs, this window is
 // disabled: what comes forward is the dialog, the window's last active popup, or the
 // user would face a window that takes no input while the dialog hides behind it.
+namespace {
+
+BOOL CALLBACK FindEnabledPopup(HWND candidate, LPARAM found)
+{
+    auto& search = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
+    if (GetWindow(candidate, GW_OWNER) != search.first || !IsWindowVisible(candidate) || !IsWindowEnabled(candidate))
+        return TRUE;
+    search.second = candidate; // the first in z-order is the one on top
+    return FALSE;
+}
+
+// The window that stands for this one while it is disabled: its last active popup.
+// Wine records that popup only once it had the activation, which a dialog shown in
+// the background never gets; the enabled popup it owns is then the one.
+HWND LastActiveWindowOf(HWND window)
+{
+    HWND popup = GetLastActivePopup(window);
+    if (popup != window || IsWindowEnabled(window))
+        return popup;
+    std::pair<HWND, HWND> search{window, nullptr};
+    EnumWindows(FindEnabledPopup, reinterpret_cast<LPARAM>(&search));
+    return search.second != nullptr ? search.second : window;
+}
+
+} // namespace
+
 void Win32Form::BringToFront()
 {
-    SetForegroundWindow(GetLastActivePopup(dialog_));
+    SetForegroundWindow(LastActiveWindowOf(dialog_));
 }
 
 void Win32Form::Activate()
 {
-    HWND popup = GetLastActivePopup(dialog_);
+    HWND popup = LastActiveWindowOf(dialog_);
     SetActiveWindow(popup);
     if (popup == dialog_)
         SetFocus(dialog_);

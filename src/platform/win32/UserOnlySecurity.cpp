@@ -10,26 +10,33 @@ namespace platform::win32 {
 
 namespace {
 
-std::vector<BYTE> CurrentUserSid()
+std::vector<BYTE> CopyOfSid(PSID source)
+{
+    std::vector<BYTE> sid(GetLengthSid(source));
+    if (!CopySid(static_cast<DWORD>(sid.size()), sid.data(), source))
+        RaiseLastOSError();
+    return sid;
+}
+
+// The process token's user, or its default owner for new objects.
+std::vector<BYTE> TokenSid(TOKEN_INFORMATION_CLASS which)
 {
     UniqueKernelHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
         RaiseLastOSError();
     DWORD size = 0;
-    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+    GetTokenInformation(token.Get(), which, nullptr, 0, &size);
     std::vector<BYTE> info(size);
-    if (size == 0 || !GetTokenInformation(token.Get(), TokenUser, info.data(), size, &size))
+    if (size == 0 || !GetTokenInformation(token.Get(), which, info.data(), size, &size))
         RaiseLastOSError();
-    const PSID user = reinterpret_cast<TOKEN_USER*>(info.data())->User.Sid;
-    std::vector<BYTE> sid(GetLengthSid(user));
-    if (!CopySid(static_cast<DWORD>(sid.size()), sid.data(), user))
-        RaiseLastOSError();
-    return sid;
+    if (which == TokenUser)
+        return CopyOfSid(reinterpret_cast<TOKEN_USER*>(info.data())->User.Sid);
+    return CopyOfSid(reinterpret_cast<TOKEN_OWNER*>(info.data())->Owner);
 }
 
 } // namespace
 
-UserOnlySecurity::UserOnlySecurity() : sid_(CurrentUserSid())
+UserOnlySecurity::UserOnlySecurity() : sid_(TokenSid(TokenUser)), defaultOwner_(TokenSid(TokenOwner))
 {
     const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + GetLengthSid(User());
     acl_.resize(aclSize);
@@ -52,7 +59,10 @@ bool UserOnlySecurity::OwnedByUser(HANDLE object) const
     if (GetSecurityInfo(object, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
                         &descriptor) != ERROR_SUCCESS)
         return false;
-    const bool ours = owner != nullptr && EqualSid(owner, User());
+    // Objects made without an explicit owner (by an earlier version, or by an elevated
+    // process of this user) belong to the token's default owner, the Administrators
+    // group for an administrator: only a member that may own objects can make that so.
+    const bool ours = owner != nullptr && (EqualSid(owner, User()) || EqualSid(owner, const_cast<BYTE*>(defaultOwner_.data())));
     LocalFree(descriptor);
     return ours;
 }

@@ -16,13 +16,15 @@ public:
     UserOnlySecurity& operator=(const UserOnlySecurity&) = delete;
 
     SECURITY_ATTRIBUTES* Attributes() { return &attributes_; }
-    // Whether the object's owner is the current user (false when it cannot be read).
+    // Whether the object's owner is the current user, or this process's default owner of
+    // new objects (false when it cannot be read).
     bool OwnedByUser(HANDLE object) const;
 
 private:
     PSID User() const { return const_cast<BYTE*>(sid_.data()); }
 
     std::vector<BYTE> sid_;
+    std::vector<BYTE> defaultOwner_;
     std::vector<BYTE> acl_;
     SECURITY_DESCRIPTOR descriptor_{};
     SECURITY_ATTRIBUTES attributes_{};

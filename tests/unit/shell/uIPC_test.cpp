@@ -127,6 +127,22 @@ TEST_F(InstanceMessagingTest, WakeUpNeverReplacesAPendingText)
     EXPECT_EQ(Received().front(), "a.txt ");
 }
 
+TEST_F(InstanceMessagingTest, SenderReplacesATextNobodyTookAfterTheLocksTimeOut)
+{
+    // No instance takes texts (one that ended, say): the old text does not block forever.
+    TInstanceMessaging left;
+    left.IpcBlock.WriteText("old ");
+    TInstanceMessaging second;
+    auto sending = std::async(std::launch::async, [&] { second.SendCommandLine({"new"}); });
+    ASSERT_TRUE(Eventually([&] {
+        sim.kernel.AdvanceTime(1000);
+        return sending.wait_for(1ms) == std::future_status::ready;
+    })) << "the sender never gave up waiting";
+    sending.get();
+    EXPECT_GE(sim.kernel.TickCount(), 10000u) << "it waited out the lock's time-out first";
+    EXPECT_EQ(left.IpcBlock.ReadText(), "new ");
+}
+
 TEST_F(InstanceMessagingTest, TextIsTakenOnTheListenerThreadNotTheUserInterfaceThread)
 {
     StartRunning();

@@ -67,8 +67,11 @@ protected:
 
     static std::string Suffix()
     {
-        return "(" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) +
-               ")";
+        std::string suffix = "(";
+        suffix += std::to_string(GetSystemMetrics(SM_CXSCREEN));
+        suffix += "x";
+        suffix += std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        return suffix + ")";
     }
     static int PixelsPerInch()
     {
