@@ -34,4 +34,5 @@ private:
     std::vector<TUnit> units_;
     std::string literal_; // all units' bytes when none is "any": compared in one go
     bool hasAny_ = false;
+    bool singleBytes_ = false; // every unit one literal byte
 };

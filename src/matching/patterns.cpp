@@ -19,10 +19,11 @@ void ForEachCharacter(const std::string& typed, bool escapeSyntax, Visit visit)
     for (std::size_t at = 0; at < typed.size();) {
         const std::size_t length = CharacterLength(typed, at);
         const std::string_view character(typed.data() + at, length);
+        std::string unit;
         if (escapeSyntax && length == 1 && IsSyntax(typed[at]))
-            visit("\\" + std::string(character));
-        else
-            visit(std::string(character));
+            unit += '\\';
+        unit.append(character);
+        visit(unit);
         at += length;
     }
 }

@@ -15,7 +15,11 @@ protected:
     {
         auto freshHost = sim.widgets.CreateForm("TfrmSelector");
         TfrmSearchUI fresh(freshHost->Frame("frmSearchUI1"));
-        try { fresh.edLaunch.SetText(typed); } catch (const std::exception& e) { ADD_FAILURE() << "typed \"" << typed << "\": " << e.what(); }
+        try {
+            fresh.edLaunch.SetText(typed);
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << "typed \"" << typed << "\": " << error.what();
+        }
         Texts rows;
         for (int i = 0; i < fresh.lbSearch.Count(); ++i)
             rows.push_back(fresh.lbSearch.Text(i));
