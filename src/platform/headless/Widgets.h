@@ -372,10 +372,11 @@ public:
     std::vector<std::pair<unsigned, unsigned>> HeldElsewhere;
     // The icons made and not yet destroyed; see each one's Shown.
     std::vector<SimTrayIcon*> TrayIcons;
-    // Whether the shell has a notification area; the icons leave when it goes.
+    // The shell ends its notification area (Explorer exits); the icons leave with it.
     void EndNotificationArea();
     // The shell makes a new, empty notification area and tells every icon's owner.
     void CreateNotificationArea();
+    // Whether the shell has a notification area that takes icons.
     bool NotificationAreaExists = true;
     bool Terminated = false;
 
