@@ -209,11 +209,12 @@ void FileSystem::Changed(const std::vector<Change>& changes, bool isFolder)
             reports.emplace_back(id, std::move(report));
     }
     // A handler may end any watch, its own included.
-    for (const auto& [id, report] : reports) {
-        const auto watch = watches_.find(id);
+    for (const auto& pending : reports) {
+        const auto watch = watches_.find(pending.first);
         if (watch == watches_.end())
             continue;
         const Handler onChanges = watch->second.OnChanges;
+        const FolderChanges& report = pending.second; // a lambda may not capture a structured binding in clang 14
         RunHandler([&] { onChanges(report); });
     }
 }
