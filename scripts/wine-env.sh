@@ -57,13 +57,16 @@ zx_wine_server() {
 
 # Without a display of the user's, starts a virtual one (Wine creates no window without
 # a display) and sets xvfb_pid so the caller can end it; xvfb_pid stays empty otherwise.
+# An optional screen size (WIDTHxHEIGHT) is for a display of its own even when one exists.
 zx_virtual_display() {
     xvfb_pid=""
-    [ -n "${DISPLAY:-}" ] && return 0
+    local size="${1:-}"
+    [ -z "$size" ] && [ -n "${DISPLAY:-}" ] && return 0
+    size="${size:-1280x1024}"
     local number
     for number in $(seq 90 120); do
         [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
         export DISPLAY=":$number"
         for _ in $(seq 1 50); do

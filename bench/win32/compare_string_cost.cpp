@@ -59,8 +59,10 @@ std::vector<std::string> MakeTexts(std::size_t count)
         std::string text;
         for (int n = pickCount(random); n > 0; --n)
             text += std::string(text.empty() ? "" : " ") + words[pickWord(random)];
-        if (pickNumber(random) % 3 == 0)
-            text += " " + std::to_string(pickNumber(random));
+        if (pickNumber(random) % 3 == 0) {
+            text += ' ';
+            text += std::to_string(pickNumber(random));
+        }
         if (pickNumber(random) % 7 == 0)
             text += " - np";
         texts.push_back(text);

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "catalogue/uSearchData.h"
+#include "common/Exception.h"
 #include "config/settings.h"
+#include "config/signInStart.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -42,7 +44,8 @@ TfrmConfig::TfrmConfig()
     : Form(platform::Widgets().CreateForm("TfrmConfig")), KeyChecks(ChecksOf(*Form, "Key")),
       AddChecks(ChecksOf(*Form, "Add")), RunChecks(ChecksOf(*Form, "Run")), cbxKey(Form->ComboBox("cbxKey")),
       cbxAdd(Form->ComboBox("cbxAdd")), cbxRun(Form->ComboBox("cbxRun")),
-      clbLocationsToSearch(Form->CheckListBox("clbLocationsToSearch")), Button1(Form->Button("Button1")),
+      clbLocationsToSearch(Form->CheckListBox("clbLocationsToSearch")),
+      cbStartAtSignIn(Form->CheckBox("cbStartAtSignIn")), Button1(Form->Button("Button1")),
       Button2(Form->Button("Button2"))
 {
     Form->SetCaption("Configuration");
@@ -97,6 +100,8 @@ void TfrmConfig::LoadFromConfig()
     clbLocationsToSearch.SetChecked(3, config.MyDocuments);
     clbLocationsToSearch.SetChecked(4, config.RecentFiles);
     clbLocationsToSearch.SetChecked(5, config.PackagedApps);
+    // The Run entry itself is the state: the installer or the user may have changed it.
+    cbStartAtSignIn.SetChecked(SignInStart::IsOn());
 }
 
 void TfrmConfig::SaveToConfig()
@@ -118,11 +123,24 @@ void TfrmConfig::SaveToConfig()
     SearchData().Reload();
 }
 
-// The Ok result is the button's own: it stands even when saving fails.
+// The sign-in entry goes first: a write the registry refuses is reported and the
+// dialog stays open with nothing saved, for the user to clear the box or cancel.
+// After it, the Ok result is the button's own: it stands even when saving fails.
 void TfrmConfig::Button1Click()
 {
+    SaveStartAtSignIn();
     Form->SetModalResult(platform::ModalResultOk);
     SaveToConfig();
+}
+
+// Written again while on, so that a copy moved elsewhere points the entry at itself.
+void TfrmConfig::SaveStartAtSignIn()
+{
+    try {
+        SignInStart::Set(cbStartAtSignIn.Checked());
+    } catch (const platform::ERegistry&) {
+        throw Exception(std::string("Failed to set data for '") + SignInStart::EntryName + "'");
+    }
 }
 
 void TfrmConfig::Button2Click()

@@ -4,8 +4,9 @@
 #include "platform/Widgets.h"
 
 // The modal "Configuration" dialog: the three hotkeys and the five searched
-// locations of the settings. Ok stores them, saves them and rebuilds the catalogue;
-// Cancel changes nothing. "ControlPanel" is not offered.
+// locations of the settings, and whether the program starts at sign-in. Ok stores
+// them, saves them and rebuilds the catalogue; Cancel changes nothing.
+// "ControlPanel" is not offered.
 class TfrmConfig {
 public:
     // Builds the form, fills the key lists and loads the settings into it.
@@ -17,6 +18,8 @@ public:
 
     void LoadFromConfig();
     void SaveToConfig();
+    // Writes or removes the sign-in entry as the box says.
+    void SaveStartAtSignIn();
     void Button1Click();
     void Button2Click();
     void FormKeyDown(int& key);
@@ -40,6 +43,7 @@ public:
     platform::IComboBox& cbxAdd;
     platform::IComboBox& cbxRun;
     platform::ICheckListBox& clbLocationsToSearch;
+    platform::ICheckBox& cbStartAtSignIn;
     platform::IButton& Button1;
     platform::IButton& Button2;
 };

@@ -5,7 +5,7 @@ namespace forms {
 
 namespace {
 
-// The template ids of one hotkey group's controls; the last group has no line below it.
+// The template ids of one hotkey group's controls.
 struct HotkeyGroup {
     const char* Name;
     int Title, Pick, Win, Ctrl, Shift, Alt, KeyLabel, Keys, Line;
@@ -17,12 +17,13 @@ constexpr HotkeyGroup HotkeyGroups[] = {
     {"Add", IDC_ADDTITLE, IDC_ADDPICK, IDC_CBADDWIN, IDC_CBADDCTRL, IDC_CBADDSHIFT, IDC_CBADDALT, IDC_ADDLETTER,
      IDC_CBXADD, IDC_ADDLINE},
     {"Run", IDC_RUNTITLE, IDC_RUNPICK, IDC_CBRUNWIN, IDC_CBRUNCTRL, IDC_CBRUNSHIFT, IDC_CBRUNALT, IDC_RUNLETTER,
-     IDC_CBXRUN, 0},
+     IDC_CBXRUN, IDC_RUNLINE},
 };
 
 // "General Setup": each group has its bold title, the modifier boxes in a column
 // under their label on the left and the key list under its label on the right;
-// groups of 140 pixels stacked from the top with a line between them.
+// groups of 140 pixels stacked from the top, each with a line below it; under
+// them the box that starts the program at sign-in.
 FormDescription GeneralPage()
 {
     constexpr int GroupHeight = 140;
@@ -31,7 +32,8 @@ FormDescription GeneralPage()
     constexpr int KeysLeft = 220;
     constexpr int KeysWidth = 90;
     constexpr int DroppedHeight = 220; // a combo box's height includes its open list
-    FormDescription page{IDD_CONFIGGENERAL, {}, {}, {453, 420}};
+    constexpr int SignInHeight = 32;
+    FormDescription page{IDD_CONFIGGENERAL, {}, {}, {453, 3 * GroupHeight + SignInHeight}};
     int top = 0;
     for (const HotkeyGroup& group : HotkeyGroups) {
         const std::string name = group.Name;
@@ -54,6 +56,8 @@ FormDescription GeneralPage()
         page.BoldLabels.push_back(group.Title);
         top += GroupHeight;
     }
+    page.Controls.push_back({"cbStartAtSignIn", ControlKind::CheckBox, IDC_CBSTARTATSIGNIN});
+    page.Layout.push_back({"cbStartAtSignIn", 0, Near(8), Near(top + 8), Far(8), Near(top + 8 + BoxHeight)});
     return page;
 }
 
@@ -75,7 +79,7 @@ void AddConfig(FormMap& forms)
     forms["TConfigLocationsPage"] = {IDD_CONFIGLOCATIONS,
                                      {{"clbLocationsToSearch", ControlKind::CheckListBox, IDC_CLBLOCATIONS}},
                                      {{"clbLocationsToSearch", 0, Near(8), Near(8), Far(8), Far(8)}},
-                                     {453, 420}};
+                                     {453, 452}};
     forms["TfrmConfig"] = {
         IDD_CONFIG,
         {
@@ -92,7 +96,7 @@ void AddConfig(FormMap& forms)
             {"Button1", 0, Far(CancelLeft + Gap + ButtonWidth), Far(ButtonTop), Far(CancelLeft + Gap), Far(ButtonBottom)},
             {"Button2", 0, Far(CancelLeft), Far(ButtonTop), Far(Border), Far(ButtonBottom)},
         },
-        {473, 494},
+        {473, 526}, // 494 for the hotkeys and locations, 32 more for the sign-in box
         FirstSize::Client};
 }
 

@@ -35,12 +35,26 @@ struct Control {
     std::vector<Page> Pages{}; // a page control: its pages in order
 };
 
+// Every size in a description is in pixels at 96 pixels per inch; a window drawn at
+// another scale (144 at 150 %, 192 at 200 %) gets them scaled here, and only here.
+constexpr int DesignDpi = 96;
+constexpr int Scaled(int pixels, int dpi)
+{
+    // Rounded to the nearest pixel, halves away from zero, as MulDiv does.
+    const long long product = static_cast<long long>(pixels) * dpi;
+    return static_cast<int>((product >= 0 ? product + DesignDpi / 2 : product - DesignDpi / 2) / DesignDpi);
+}
+
 // Where one side of a control sits: so many pixels in from the container's near
 // side (left or top) or from its far side (right or bottom).
 struct Edge {
     int Offset;
     bool FromFar;
-    int At(int extent) const { return FromFar ? extent - Offset : Offset; }
+    int At(int extent, int dpi = DesignDpi) const
+    {
+        const int offset = Scaled(Offset, dpi);
+        return FromFar ? extent - offset : offset;
+    }
 };
 constexpr Edge Near(int offset) { return {offset, false}; }
 constexpr Edge Far(int offset) { return {offset, true}; }
@@ -57,15 +71,17 @@ struct Anchor {
     std::string Control; // a named control or panel...
     int Id;              // ...or, with an empty name, an unnamed one of the template (a label, a line)
     Edge Left, Top, Right, Bottom;
-    Rect In(int width, int height) const
+    // Its place in a container of this size (in the window's own pixels) drawn at dpi.
+    Rect In(int width, int height, int dpi = DesignDpi) const
     {
-        return {Left.At(width), Top.At(height), Right.At(width), Bottom.At(height)};
+        return {Left.At(width, dpi), Top.At(height, dpi), Right.At(width, dpi), Bottom.At(height, dpi)};
     }
 };
 
 struct Size {
     int Width = 0;
     int Height = 0;
+    Size At(int dpi) const { return {Scaled(Width, dpi), Scaled(Height, dpi)}; }
 };
 
 // How a top-level form takes its design size on Windows when it is made.
@@ -87,8 +103,12 @@ struct FormDescription {
     std::vector<int> BoldLabels{}; // static texts shown in the bold face of the dialog's font
 };
 
-// Lists show rows of this height in pixels.
+// Lists show rows of this height in pixels, at 96 pixels per inch.
 constexpr int ListRowHeight = 13;
+constexpr int ListRowHeightAt(int dpi)
+{
+    return Scaled(ListRowHeight, dpi);
+}
 
 // Throws for a class that has no description.
 const FormDescription& FindForm(const std::string& className);

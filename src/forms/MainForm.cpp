@@ -25,7 +25,9 @@ std::vector<Anchor> AddItemsLayout()
     constexpr int ButtonsTop = 75;
     constexpr int ButtonHeight = 42;
     std::vector<Anchor> layout = {
-        {"", IDC_CLIPBOARDCAPTION, Near(4), Near(8), Near(CaptionWidth - 4), Near(24)},
+        // The caption may reach up to the edit: fonts differ between systems, and a
+        // wider one must not wrap "Clipboard contents:" onto a hidden second line.
+        {"", IDC_CLIPBOARDCAPTION, Near(2), Near(8), Near(CaptionWidth + 4), Near(24)},
         {"edClipboard", 0, Near(CaptionWidth + 6), Near(5), Far(BrowseWidth + 6), Near(26)},
         {"SpeedButton1", 0, Far(BrowseWidth - 3), Near(4), Far(4), Near(26)},
         {"", IDC_LBLEXPLAIN, Near(4), Near(34), Far(4), Near(66)},

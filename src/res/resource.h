@@ -76,3 +76,6 @@
 #define IDC_CBRUNALT 1135
 #define IDC_RUNLETTER 1136
 #define IDC_CBXRUN 1137
+#define IDC_RUNLINE 1138
+// Below the groups: starting the program when the user signs in.
+#define IDC_CBSTARTATSIGNIN 1140

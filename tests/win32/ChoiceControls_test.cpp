@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Win32Test.h"
+#include "forms/FormDescription.h"
 #include "platform/win32/Forms.h"
 #include "platform/win32/MessagePump.h"
 #include "res/resource.h"
@@ -147,8 +148,10 @@ TEST_F(ConfigTemplateTest, FormHasItsSizePagesAndButtonStrip)
 {
     RECT client{};
     GetClientRect(form_.Handle(), &client);
-    EXPECT_EQ(client.right, 473);
-    EXPECT_EQ(client.bottom, 494);
+    // Designed at 96 pixels per inch; the test runs at whatever scale its Wine prefix has.
+    const int dpi = form_.Dpi();
+    EXPECT_EQ(client.right, forms::Scaled(473, dpi));
+    EXPECT_EQ(client.bottom, forms::Scaled(526, dpi));
     RECT frame{}, work{};
     GetWindowRect(form_.Handle(), &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -174,10 +177,10 @@ TEST_F(ConfigTemplateTest, FormHasItsSizePagesAndButtonStrip)
     const RECT cancel = InForm(form_.Button("Button2").Handle());
     EXPECT_EQ(WindowText(form_.Button("Button1").Handle()), "&Ok");
     EXPECT_EQ(WindowText(form_.Button("Button2").Handle()), "&Cancel");
-    EXPECT_EQ(cancel.right, 473 - 6) << "right-aligned inside the border";
+    EXPECT_EQ(cancel.right, client.right - forms::Scaled(6, dpi)) << "right-aligned inside the border";
     EXPECT_LT(ok.right, cancel.left) << "Ok left of Cancel";
     EXPECT_EQ(ok.top, cancel.top);
-    EXPECT_LE(cancel.bottom, 494 - 6);
+    EXPECT_LE(cancel.bottom, client.bottom - forms::Scaled(6, dpi));
     EXPECT_LE(InForm(pages.Handle()).bottom, ok.top);
 }
 
@@ -213,7 +216,7 @@ TEST_F(ConfigTemplateTest, GeneralPageStacksThreeGroupsOf140Pixels)
         GetWindowRect(form_.CheckBox("cb" + name + "Win").Handle(), &win);
         if (group == 0)
             first = win;
-        EXPECT_EQ(win.top - first.top, 140 * group);
+        EXPECT_NEAR(win.top - first.top, forms::Scaled(140 * group, form_.Dpi()), 1);
     }
     RECT line{}, nextTitle{};
     GetWindowRect(GetDlgItem(page, IDC_KEYLINE), &line);
@@ -221,17 +224,18 @@ TEST_F(ConfigTemplateTest, GeneralPageStacksThreeGroupsOf140Pixels)
     EXPECT_LT(line.bottom, nextTitle.top + 1) << "the line separates the groups";
 }
 
-TEST_F(ConfigTemplateTest, LocationsPageHoldsTheCheckListInsideAnEightPixelBorder)
+TEST_F(ConfigTemplateTest, LocationsPageHoldsTheCheckListInsideAnEightPixelBorderAtAnyScale)
 {
     HWND list = form_.CheckListBox("clbLocationsToSearch").Handle();
     RECT page{}, rect{};
     GetClientRect(GetParent(list), &page);
     GetWindowRect(list, &rect);
     MapWindowPoints(nullptr, GetParent(list), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, 8);
-    EXPECT_EQ(rect.top, 8);
-    EXPECT_EQ(page.right - rect.right, 8);
-    EXPECT_EQ(page.bottom - rect.bottom, 8);
+    const int border = forms::Scaled(8, form_.Dpi());
+    EXPECT_EQ(rect.left, border);
+    EXPECT_EQ(rect.top, border);
+    EXPECT_EQ(page.right - rect.right, border);
+    EXPECT_EQ(page.bottom - rect.bottom, border);
     EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & LVS_NOCOLUMNHEADER);
 }
 
@@ -241,19 +245,20 @@ TEST_F(ConfigTemplateTest, TabWalksThePageInOrderAndReachesTheButtonsAndTheTabs)
     // Tab moves the focus to the dialog's next tab stop (IsDialogMessage asks
     // GetNextDlgTabItem). The walk is read from there, not from the focus itself,
     // which another program taking the activation could move meanwhile.
+    // The rest of the first group, the other two groups, the sign-in box, the buttons,
+    // the tabs, and round again.
+    const std::vector<int> expected = {
+        IDC_CBKEYCTRL,    IDC_CBKEYSHIFT, IDC_CBKEYALT,        IDC_CBXKEY,   IDC_CBADDWIN,
+        IDC_CBADDCTRL,    IDC_CBADDSHIFT, IDC_CBADDALT,        IDC_CBXADD,   IDC_CBRUNWIN,
+        IDC_CBRUNCTRL,    IDC_CBRUNSHIFT, IDC_CBRUNALT,        IDC_CBXRUN,   IDC_CBSTARTATSIGNIN,
+        IDC_CONFIGOK,     IDC_CONFIGCANCEL, IDC_PAGECONTROL1,  IDC_CBKEYWIN, IDC_CBKEYCTRL,
+    };
     std::vector<int> stops;
     HWND current = form_.CheckBox("cbKeyWin").Handle();
-    for (int step = 0; step < 19; ++step) {
+    while (stops.size() < expected.size()) {
         current = GetNextDlgTabItem(form_.Handle(), current, FALSE);
         stops.push_back(GetDlgCtrlID(current));
     }
-    // The rest of the first group, the other two groups, the buttons, the tabs, and round again.
-    const std::vector<int> expected = {
-        IDC_CBKEYCTRL, IDC_CBKEYSHIFT, IDC_CBKEYALT,  IDC_CBXKEY,       IDC_CBADDWIN,
-        IDC_CBADDCTRL, IDC_CBADDSHIFT, IDC_CBADDALT,  IDC_CBXADD,       IDC_CBRUNWIN,
-        IDC_CBRUNCTRL, IDC_CBRUNSHIFT, IDC_CBRUNALT,  IDC_CBXRUN,       IDC_CONFIGOK,
-        IDC_CONFIGCANCEL, IDC_PAGECONTROL1, IDC_CBKEYWIN, IDC_CBKEYCTRL,
-    };
     EXPECT_EQ(stops, expected);
 }
 

@@ -203,12 +203,25 @@ SimContainer::SimContainer(SimForm& form, const std::string& className) : classN
     Add(form, forms::FindForm(className));
 }
 
+namespace {
+
+// Where the description's rules put its named controls at its design size drawn at dpi.
+std::map<std::string, forms::Rect> Placed(const forms::FormDescription& description, int dpi)
+{
+    const forms::Size size = description.DesignSize.At(dpi);
+    std::map<std::string, forms::Rect> placed;
+    for (const forms::Anchor& anchor : description.Layout)
+        placed[anchor.Control] = anchor.In(size.Width, size.Height, dpi);
+    return placed;
+}
+
+} // namespace
+
 void SimContainer::Add(SimForm& form, const forms::FormDescription& description)
 {
     using forms::ControlKind;
-    std::map<std::string, forms::Rect> placed;
-    for (const forms::Anchor& anchor : description.Layout)
-        placed[anchor.Control] = anchor.In(description.DesignSize.Width, description.DesignSize.Height);
+    descriptions_.push_back(&description);
+    const std::map<std::string, forms::Rect> placed = Placed(description, form.Dpi);
     for (const forms::Control& control : description.Controls) {
         const auto at = placed.find(control.Name);
         const int width = at == placed.end() ? 0 : at->second.Width();
@@ -217,7 +230,7 @@ void SimContainer::Add(SimForm& form, const forms::FormDescription& description)
         switch (control.Kind) {
         case ControlKind::Edit: widget = std::make_unique<SimEdit>(form, width); break;
         case ControlKind::ListBox:
-            widget = std::make_unique<SimListBox>(form, width, height / forms::ListRowHeight);
+            widget = std::make_unique<SimListBox>(form, width, height / forms::ListRowHeightAt(form.Dpi));
             break;
         case ControlKind::Button: widget = std::make_unique<SimButton>(form, width); break;
         case ControlKind::Panel: widget = std::make_unique<SimPanel>(form, width); break;
@@ -239,6 +252,29 @@ void SimContainer::Add(SimForm& form, const forms::FormDescription& description)
     for (const forms::Anchor& anchor : description.Layout)
         if (!anchor.Control.empty() && widgets_.count(anchor.Control) == 0)
             Missing(anchor.Control);
+}
+
+void SimContainer::LayOut(int dpi)
+{
+    // In the rules' order, as on Windows: a panel's handler places what it holds.
+    for (const forms::FormDescription* description : descriptions_) {
+        const forms::Size size = description->DesignSize.At(dpi);
+        for (const forms::Anchor& anchor : description->Layout) {
+            const forms::Rect at = anchor.In(size.Width, size.Height, dpi);
+            const auto found = widgets_.find(anchor.Control);
+            if (found == widgets_.end())
+                continue; // an unnamed label or line
+            if (auto* panel = dynamic_cast<SimPanel*>(found->second.get()))
+                panel->Resize(at.Width());
+            else if (auto* control = dynamic_cast<SimControl*>(found->second.get()))
+                control->ChangeWidth(at.Width());
+            if (auto* list = dynamic_cast<SimListBox*>(found->second.get()))
+                list->SetPageSize(at.Height() / forms::ListRowHeightAt(dpi));
+        }
+    }
+    for (auto& [name, widget] : widgets_)
+        if (auto* frame = dynamic_cast<FrameHolder*>(widget.get()))
+            frame->Frame->LayOut(dpi);
 }
 
 template <class Kind>
@@ -284,6 +320,13 @@ SimForm::SimForm(SimWidgets& widgets, const std::string& className)
     : widgets_(widgets), controls_(*this, className)
 {
     ++widgets_.OpenForms;
+}
+
+void SimForm::MoveToMonitor(int dpi, const PlacementRect& suggested)
+{
+    Dpi = dpi;
+    Window.Record.NormalPosition = suggested;
+    controls_.LayOut(dpi);
 }
 
 SimForm::~SimForm()

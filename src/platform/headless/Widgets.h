@@ -122,6 +122,7 @@ public:
 
     std::vector<std::string> Texts() const;
     int PageSize() const { return pageSize_; }
+    void SetPageSize(int pageSize) { pageSize_ = pageSize; }
     // How often the list was redrawn: once per outermost update, once per change outside one.
     int RepaintCount = 0;
 
@@ -218,6 +219,9 @@ public:
     SimButton* DefaultButton();
     // The menu item picked by this key, if any.
     SimMenuItem* ShortCutItem(int key);
+    // Lays the controls out anew at their design size drawn at dpi, as the Windows
+    // forms do when their window moves to a monitor of another scale.
+    void LayOut(int dpi);
 
 private:
     // Lets a frame sit in the same map as the controls.
@@ -234,6 +238,7 @@ private:
 
     std::string className_;
     std::map<std::string, std::unique_ptr<SimWidget>> widgets_;
+    std::vector<const forms::FormDescription*> descriptions_; // its own and its pages'
 };
 
 class SimForm : public IForm {
@@ -277,6 +282,11 @@ public:
 
     // The form's window: its placement record, visibility and state.
     PlacedWindow Window;
+    // The pixels per inch of the monitor the window is on.
+    int Dpi = forms::DesignDpi;
+    // The user drags the window onto a monitor of another scale: Windows suggests this
+    // rectangle, and the form takes it and lays itself out at the new scale.
+    void MoveToMonitor(int dpi, const PlacementRect& suggested);
     bool AcceptsDroppedFiles = false;
 
     // The user clicks the close box of a modeless form: refused or the form hides.

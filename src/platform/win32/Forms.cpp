@@ -3,12 +3,14 @@
 #include <utility>
 
 #include <commctrl.h>
+#include <algorithm>
 #include <windowsx.h>
 
 #include "common/Exception.h"
 #include "platform/ErrorReport.h"
 #include "platform/win32/Application.h"
 #include "platform/win32/DroppedFiles.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/MessageLoop.h"
 #include "platform/win32/ProgramIcon.h"
 #include "platform/win32/SystemError.h"
@@ -32,7 +34,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG)
         return FALSE; // the forms set the focus themselves
     if (message == WM_MEASUREITEM) {
-        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = forms::ListRowHeight;
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = forms::ListRowHeightAt(WindowDpi(dialog));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
@@ -86,6 +88,7 @@ HWND Win32Container::CreateDialogWindow(int dialogId, HWND parent)
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), parent, DialogProc, 0);
     if (dialog == nullptr)
         RaiseLastOSError();
+    LeaveDpiChangesToForm(dialog);
     return dialog;
 }
 
@@ -163,6 +166,11 @@ void Win32Container::Bind(HWND dialog, const forms::FormDescription& form)
     }
     if (list != nullptr)
         list->ContextMenu = contextMenu;
+    if (designFaceDpi_ == 0) {
+        auto font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+        if (font != nullptr && GetObjectA(font, sizeof(designFace_), &designFace_) != 0)
+            designFaceDpi_ = WindowDpi(dialog);
+    }
     SetBoldLabels(dialog, form.BoldLabels);
     dialogs_[dialog] = &form;
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
@@ -239,7 +247,8 @@ Win32MenuItem* Win32Container::ShortCutItem(int key)
     return nullptr;
 }
 
-// The anchor pass: each rule of the dialog's layout, in order, for its client size.
+// The anchor pass: each rule of the dialog's layout, in order, for its client size
+// and the scale its window is drawn at.
 void Win32Container::LayOut(HWND dialog)
 {
     const auto found = dialogs_.find(dialog);
@@ -247,9 +256,10 @@ void Win32Container::LayOut(HWND dialog)
         return;
     RECT client{};
     GetClientRect(dialog, &client);
+    const int dpi = WindowDpi(dialog);
     RunHandler([&] {
         for (const forms::Anchor& anchor : found->second->Layout) {
-            const forms::Rect at = anchor.In(client.right, client.bottom);
+            const forms::Rect at = anchor.In(client.right, client.bottom, dpi);
             const RECT area{at.Left, at.Top, at.Right, at.Bottom};
             if (anchor.Control.empty()) {
                 Place(GetDlgItem(dialog, anchor.Id), area);
@@ -261,6 +271,61 @@ void Win32Container::LayOut(HWND dialog)
             widget->second->Place(area);
         }
     });
+}
+
+// The dialog's own pages first: the page control places them.
+void Win32Container::LayOutAll()
+{
+    HWND top = nullptr;
+    for (const auto& [dialog, form] : dialogs_)
+        if (dialogs_.count(GetParent(dialog)) == 0)
+            top = dialog;
+    LayOut(top);
+    for (const auto& [dialog, form] : dialogs_)
+        if (dialog != top)
+            LayOut(dialog);
+}
+
+// The dialog manager made the template's font for the scale the window was made at;
+// for another, the same face at the new scale goes to every control, then the layout.
+void Win32Container::ScaleTo(int dpi)
+{
+    if (designFaceDpi_ != 0) {
+        LOGFONTA face = designFace_;
+        face.lfHeight = MulDiv(designFace_.lfHeight, dpi, designFaceDpi_);
+        UniqueFont plain(CreateFontIndirectA(&face));
+        face.lfWeight = FW_BOLD;
+        UniqueFont bold(boldFont_ ? CreateFontIndirectA(&face) : nullptr);
+        if (plain) {
+            for (const auto& [dialog, form] : dialogs_)
+                SetFonts(dialog, plain.Get(), bold ? bold.Get() : plain.Get(), form->BoldLabels);
+            // The old fonts go only now that no control uses them.
+            std::swap(scaledFont_, plain);
+            if (bold)
+                std::swap(boldFont_, bold);
+        }
+    }
+    for (const auto& [dialog, form] : dialogs_)
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongPtrA(child, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0 && byWindow_.count(child) != 0 &&
+                dynamic_cast<Win32ListBox*>(byWindow_[child]) != nullptr)
+                SendMessageA(child, LB_SETITEMHEIGHT, 0, forms::ListRowHeightAt(dpi));
+    LayOutAll();
+    for (auto& [name, widget] : widgets_)
+        if (auto* frame = dynamic_cast<FrameHolder*>(widget.get()))
+            frame->Frame->ScaleTo(dpi);
+}
+
+void Win32Container::SetFonts(HWND dialog, HFONT plain, HFONT bold, const std::vector<int>& boldLabels)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof(className));
+        if (std::string(className) == "#32770")
+            continue; // a page or a frame: its own controls get theirs
+        const bool isBold = std::find(boldLabels.begin(), boldLabels.end(), GetDlgCtrlID(child)) != boldLabels.end();
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(isBold ? bold : plain), TRUE);
+    }
 }
 
 INT_PTR Win32Container::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -326,28 +391,30 @@ Win32Form::Win32Form(const std::string& className) : Win32Container(className)
     dialog_ = CreateDialogWindow(form.DialogId, mainWindow ? nullptr : Application::OwnerWindow());
     if (mainWindow)
         ShowProgramIcon(dialog_);
+    dpi_ = SystemDpiOf(dialog_);
     if (form.First != forms::FirstSize::Template) {
-        RECT frame{0, 0, form.DesignSize.Width, form.DesignSize.Height};
+        const forms::Size design = form.DesignSize.At(dpi_);
+        SIZE size{design.Width, design.Height};
         if (form.First == forms::FirstSize::Client)
-            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_STYLE)),
-                               GetMenu(dialog_) != nullptr, static_cast<DWORD>(GetWindowLongPtrA(dialog_, GWL_EXSTYLE)));
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
+            size = OuterSize(dialog_, size, dpi_);
+        const int width = size.cx;
+        const int height = size.cy;
         // Centred on the screen's work area, as the template's DS_CENTER did for its own size.
         RECT work{};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         SetWindowPos(dialog_, nullptr, work.left + (work.right - work.left - width) / 2,
                      work.top + (work.bottom - work.top - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    OpenForms()[dialog_] = this; // its frames and pages take their scale from it
     try {
         Bind(dialog_, form);
     } catch (...) {
+        OpenForms().erase(dialog_);
         Unbind();
         DestroyWindow(dialog_);
         throw;
     }
     placed_ = std::make_unique<PlacedWindow>(dialog_, mainWindow, false);
-    OpenForms()[dialog_] = this;
 }
 
 Win32Form::~Win32Form()
@@ -467,6 +534,18 @@ bool Win32Form::RegisterHotkey(int id, unsigned modifiers, unsigned key)
     return RegisterHotKey(dialog_, id, modifiers, key) != FALSE;
 }
 
+// The window went to a monitor of another scale (or the user changed the scale): it
+// takes the rectangle Windows suggests, which keeps it under the pointer at the same
+// size in inches, and lays itself out anew.
+void Win32Form::ChangeDpi(int dpi, const RECT& suggested)
+{
+    dpi_ = dpi;
+    if (placed_ == nullptr || !placed_->Applying())
+        SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ScaleTo(dpi);
+}
+
 void Win32Form::Close()
 {
     bool allow = true;
@@ -503,6 +582,11 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
             if (OnDropFiles)
                 OnDropFiles(names);
         });
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+        ChangeDpi(LOWORD(wParam), suggested);
         return TRUE;
     }
     case WM_HOTKEY:

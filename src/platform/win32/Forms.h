@@ -48,6 +48,10 @@ public:
 
     virtual INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The window moved to a scale of dpi: fonts, list rows and the layout follow,
+    // in this container and its frames.
+    void ScaleTo(int dpi);
+
 protected:
     // A top-level form binds itself once its window exists.
     explicit Win32Container(const std::string& className);
@@ -79,12 +83,19 @@ private:
     [[noreturn]] void Missing(const std::string& name) const;
     void Add(const std::string& name, std::unique_ptr<Win32Widget> widget, HWND window);
     void SetBoldLabels(HWND dialog, const std::vector<int>& labels);
+    void SetFonts(HWND dialog, HFONT plain, HFONT bold, const std::vector<int>& boldLabels);
+    void LayOutAll();
 
     std::map<std::string, std::unique_ptr<Win32Widget>> widgets_;
     std::map<HWND, Win32Widget*> byWindow_;
     std::map<int, Win32MenuItem*> menuCommands_;
     std::map<HWND, const forms::FormDescription*> dialogs_; // this container's dialog and its pages, with their layouts
     UniqueFont boldFont_; // outlives the labels: the form's windows go before its members
+    // The template's face as the dialog manager made it, and the scale it made it at;
+    // a font made for another scale replaces it when the window's scale changes.
+    LOGFONTA designFace_{};
+    int designFaceDpi_ = 0;
+    UniqueFont scaledFont_;
 };
 
 // A top-level form: modeless (the main window) or shown modally.
@@ -126,9 +137,13 @@ public:
 
     // The form whose top-level window this is, or null.
     static Win32Form* FromWindow(HWND window);
+    // The pixels per inch the form is drawn at: its monitor's.
+    int Dpi() const { return dpi_; }
 
 private:
     void Close();
+    void ChangeDpi(int dpi, const RECT& suggested);
+    int dpi_ = forms::DesignDpi;
     std::unique_ptr<PlacedWindow> placed_;
     bool modal_ = false;
     int modalResult_ = ModalResultNone;

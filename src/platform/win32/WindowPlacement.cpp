@@ -86,7 +86,12 @@ void PlacedWindow::SetPlacement(const WindowPlacement& placement)
     record.ptMaxPosition = {placement.MaxPosition.X, placement.MaxPosition.Y};
     record.rcNormalPosition = {placement.NormalPosition.Left, placement.NormalPosition.Top,
                                placement.NormalPosition.Right, placement.NormalPosition.Bottom};
-    if (!SetWindowPlacement(window_, &record))
+    // A stored rectangle that lands on a monitor of another scale is already in that
+    // monitor's pixels: the form keeps it rather than the size Windows suggests then.
+    applying_ = true;
+    const BOOL applied = SetWindowPlacement(window_, &record);
+    applying_ = false;
+    if (!applied)
         RaiseLastOSError();
 }
 

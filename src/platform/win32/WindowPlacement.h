@@ -35,12 +35,15 @@ public:
 
     // The state a hidden window is to be shown in.
     WindowState PendingState() const { return pendingState_; }
+    // A placement is being applied (the window may move to another monitor meanwhile).
+    bool Applying() const { return applying_; }
 
 private:
     HWND window_;
     bool isMainWindow_;
     bool centredOnShow_;
     WindowState pendingState_ = WindowState::Normal;
+    bool applying_ = false;
 };
 
 } // namespace platform::win32

@@ -1,5 +1,7 @@
 #include "config/uConfig.h"
 
+#include "config/signInStart.h"
+
 #include "CatalogueTest.h"
 #include "platform/headless/Widgets.h"
 
@@ -233,6 +235,61 @@ TEST_F(ConfigDialogTest, FailedSaveIsReportedClosesWithOkAndSkipsTheRebuild)
     EXPECT_EQ(Saved("Key"), 76u);                                       // written before the failure
     EXPECT_EQ(sim.registry.FindValue(SettingsKey, "RunKey"), nullptr); // never reached
     EXPECT_FALSE(CatalogueRebuilt());
+}
+
+// The box shows the Run entry as it stands and Ok makes the entry follow the box.
+TEST_F(ConfigDialogTest, StartAtSignInBoxIsTheRunEntry)
+{
+    sim.modules.ProgramFilePath = "C:\\Tools\\Zephyrix Portable\\zephyrix.exe";
+    const auto entry = [&] { return sim.registry.FindValue(SignInStart::RunKey, "Zephyrix"); };
+
+    Open([](SimForm& form) {
+        EXPECT_FALSE(form.CheckBox("cbStartAtSignIn").Checked());
+        form.CheckBox("cbStartAtSignIn").Click();
+        form.Button("Button1").Click();
+    });
+    ASSERT_NE(entry(), nullptr);
+    EXPECT_EQ(entry()->Text, "\"C:\\Tools\\Zephyrix Portable\\zephyrix.exe\"");
+
+    // Cancel leaves the entry as it was.
+    Open([](SimForm& form) {
+        EXPECT_TRUE(form.CheckBox("cbStartAtSignIn").Checked());
+        form.CheckBox("cbStartAtSignIn").Click();
+        form.Button("Button2").Click();
+    });
+    EXPECT_NE(entry(), nullptr);
+
+    // The copy was moved: the old entry shows as on, and confirming points it here.
+    sim.registry.SetValue(SignInStart::RunKey, "Zephyrix", RegValue::Sz("\"D:\\Old\\zephyrix.exe\""));
+    Open([](SimForm& form) {
+        EXPECT_TRUE(form.CheckBox("cbStartAtSignIn").Checked());
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(entry()->Text, "\"C:\\Tools\\Zephyrix Portable\\zephyrix.exe\"");
+
+    Open([](SimForm& form) {
+        form.CheckBox("cbStartAtSignIn").Click();
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(entry(), nullptr);
+    EXPECT_EQ(sim.registry.FindValue(SettingsKey, "StartAtSignIn"), nullptr) << "no stored copy of the state";
+}
+
+TEST_F(ConfigDialogTest, RefusedSignInWriteIsReportedAndTheDialogStays)
+{
+    sim.registry.FailWritesTo("Zephyrix");
+    const int result = Open([](SimForm& form) {
+        form.ComboBox("cbxKey").Pick("L");
+        form.CheckBox("cbStartAtSignIn").Click();
+        form.Button("Button1").Click();
+        EXPECT_EQ(form.ModalResult(), ModalResultNone) << "the dialog stays";
+        form.CheckBox("cbStartAtSignIn").Click();
+        form.Button("Button1").Click();
+    });
+    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>{"Failed to set data for 'Zephyrix'"}));
+    EXPECT_EQ(result, ModalResultOk);
+    EXPECT_EQ(Saved("Key"), 76u) << "saved by the second Ok";
+    EXPECT_EQ(sim.registry.FindValue(SignInStart::RunKey, "Zephyrix"), nullptr);
 }
 
 } // namespace

@@ -55,6 +55,8 @@ protected:
                 }
                 void WriteString(const std::string& name, const std::string& value) override
                 {
+                    if (name == refused_)
+                        throw platform::ERegistry("Access is denied");
                     key_->WriteString(name, value);
                 }
                 void DeleteValue(const std::string& name) override { key_->DeleteValue(name); }

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The "Launch!" page at 150 % (144 pixels per inch) for the README: the real program in
+# a Wine prefix of its own at that scale, in a virtual display.
+# Usage: scripts/screenshot-150.sh [folder of the built programs] [picture to write]
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bin="${1:-$root/build/windows/bin}"
+picture="${2:-$root/docs/screenshots/launch-page-150.png}"
+export ZX_WINEPREFIX="$root/build/wineprefix-dpi144"
+source "$root/scripts/wine-env.sh"
+zx_virtual_display
+zx_wine_prefix
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -w
+zx_wine_server
+scratch_artefacts=$(mktemp -d)
+source "$root/tests/e2e/lib.sh" "$bin" "$scratch_artefacts"
+reset_user
+start_zephyrix
+hotkey super+j
+wait_for 10 main_shows visible=1 || fail "Win+J did not show the window"
+sleep 1 # the first paint of the list
+shot_window launch-150
+exit_zephyrix
+cp "$artefacts/launch-150.png" "$picture" && echo "$picture"
+rm -rf "$scratch_artefacts"
+wineserver -k || true
+[ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
