@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "RunEntry.h"
 #include "SettingsKeyTest.h"
 #include "ShellLinkWriter.h"
 #include "catalogue/uSearchData.h"
@@ -329,6 +330,50 @@ TEST_F(ConfigDialogTest, AFailedSaveIsReportedAndTheDialogStillEndsWithOk)
     EXPECT_EQ(Stored("Desktop").first, 0u) << "the save stopped at the failure";
     EXPECT_FALSE(Config().Desktop) << "the settings in memory keep what the dialog showed";
     EXPECT_TRUE(InCatalogue("Desk Thing")) << "no rebuild after a failed save";
+}
+
+// The box shows the user's Run entry as it stands; Ok makes the entry follow the box.
+TEST_F(ConfigDialogTest, TheSignInBoxIsTheRunEntryAndARefusedWriteKeepsTheDialogOpen)
+{
+    RunEntry::Backup backup;
+    RunEntry::Remove();
+    const auto checked = [](Win32Form& form) {
+        return SendMessageA(Handle(form, "cbStartAtSignIn"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    const auto showAndToggle = [&](bool expectedBefore, HWND(*button)(Win32Form&)) {
+        TfrmConfig dialog;
+        return Show(dialog, [&](Win32Form& form) {
+            EXPECT_EQ(checked(form), expectedBefore);
+            Click(Handle(form, "cbStartAtSignIn"));
+            PostClick(button(form));
+        });
+    };
+
+    EXPECT_EQ(showAndToggle(false, OkButton), platform::ModalResultOk);
+    DWORD type = REG_NONE;
+    EXPECT_EQ(RunEntry::Read(type), RunEntry::QuotedOwnPath());
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(showAndToggle(true, CancelButton), platform::ModalResultCancel);
+    EXPECT_EQ(RunEntry::Read(), RunEntry::QuotedOwnPath()) << "Cancel leaves the entry";
+    EXPECT_EQ(showAndToggle(true, OkButton), platform::ModalResultOk);
+    EXPECT_EQ(RunEntry::Read(type), "");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_NONE));
+
+    // Refused: the error is reported, Ok does not end the dialog (the Cancel posted
+    // after it does) and nothing of the dialog is saved.
+    platform_->refusing.Refused = "Zephyrix";
+    const DWORD modifiers = StoredNumber("ModifierKey");
+    TfrmConfig dialog;
+    const int result = Show(dialog, [](Win32Form& form) {
+        Click(Handle(form, "cbKeyCtrl"));
+        Click(Handle(form, "cbStartAtSignIn"));
+        PostClick(OkButton(form));
+        PostClick(CancelButton(form));
+    });
+    EXPECT_EQ(result, platform::ModalResultCancel);
+    EXPECT_EQ(platform_->recording.Errors, std::vector<std::string>{"Failed to set data for 'Zephyrix'"});
+    EXPECT_EQ(RunEntry::Read(type), "");
+    EXPECT_EQ(StoredNumber("ModifierKey"), modifiers) << "the settings were not saved";
 }
 
 TEST_F(ConfigDialogTest, CancelEscAndTheCloseBoxChangeNothing)
