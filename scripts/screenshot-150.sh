@@ -16,10 +16,20 @@ zx_wine_server
 scratch_artefacts=$(mktemp -d)
 source "$root/tests/e2e/lib.sh" "$bin" "$scratch_artefacts"
 reset_user
+mkdir -p "$scratch/book" "$scratch/recorder"
+add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
+add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
+add_start_menu_link Notepad "$scratch_win\\record_start.exe"
 start_zephyrix
 hotkey super+j
-wait_for 10 main_shows visible=1 || fail "Win+J did not show the window"
-sleep 1 # the first paint of the list
+wait_for 10 main_shows visible=1 page=Launch! || fail "Win+J did not show the window"
+# The search edit, at its place at 150 %.
+window=$(main_window)
+xdotool windowfocus --sync "$window"
+xdotool mousemove --window "$window" 150 82 click 1
+type_text rec
+rec_listed() { [ "$(main_value list)" -ge 2 ]; }
+wait_for 10 main_shows edit=rec && wait_for 10 rec_listed || fail "typing rec did not narrow the list"
 shot_window launch-150
 exit_zephyrix
 cp "$artefacts/launch-150.png" "$picture" && echo "$picture"
