@@ -76,3 +76,20 @@ zx_virtual_display() {
         return 0
     done
 }
+
+# Keeps Wine's desktop process up while the server runs, when the test build has the
+# program for it: started on demand instead, it would be the child of some test and
+# hold that test's output open (see tests/win32/helpers/hold_desktop.cpp).
+zx_hold_desktop() {
+    local holder="$ZX_ROOT/build/windows/bin/hold_desktop.exe"
+    [ -f "$holder" ] || return 0
+    local ready
+    ready=$(mktemp -u /tmp/zx-desktop-held.XXXXXX)
+    wine "$holder" "Z:$ready" </dev/null >/dev/null 2>&1 &
+    local waited
+    for waited in $(seq 1 100); do
+        [ -f "$ready" ] && break
+        sleep 0.1
+    done
+    rm -f "$ready"
+}

@@ -9,6 +9,7 @@ zx_virtual_display
 
 zx_wine_prefix
 zx_wine_server
+zx_hold_desktop
 status=0
 "$@" || status=$?
 wineserver -k || true

@@ -64,7 +64,7 @@ TEST_F(SingleInstanceTest, LockOrMessagingObjectsOfAnotherUserAreReportedNotUsed
     EXPECT_FALSE(lock.Held());
 
     FinalizeIpc();
-    for (const std::string name : {TIpcNames{}.Block, TIpcNames{}.Block + "-Mutex", TIpcNames{}.Event}) {
+    for (const std::string& name : {TIpcNames{}.Block, TIpcNames{}.Block + "-Mutex", TIpcNames{}.Event}) {
         sim.kernel.ForeignNames = {name};
         EXPECT_THROW(InitializeIpc(), Exception) << name;
         FinalizeIpc();
