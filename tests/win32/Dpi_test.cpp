@@ -172,6 +172,18 @@ TEST_F(DpiTest, FormsTakeTheScreensScaleAndCutNoCaptionOrControl)
     ExpectCaptionFits(config.Handle());
     ExpectTabsFit(config.PageControl("PageControl1").Handle());
     ExpectNothingCut(config.Handle());
+
+    auto selectorOwned = platform::Widgets().CreateForm("TfrmSelector");
+    auto& selector = static_cast<Win32Form&>(*selectorOwned);
+    GetClientRect(selector.Handle(), &client);
+    EXPECT_EQ(client.right, forms::Scaled(587, dpi));
+    EXPECT_EQ(client.bottom, forms::Scaled(338, dpi));
+    ExpectNothingCut(selector.Handle());
+
+    // The about box keeps its template, in dialog units: the font's scale sizes it.
+    auto aboutOwned = platform::Widgets().CreateForm("TfrmAbout");
+    ExpectCaptionFits(static_cast<Win32Form&>(*aboutOwned).Handle());
+    ExpectNothingCut(static_cast<Win32Form&>(*aboutOwned).Handle());
 }
 
 // What Windows sends when the user drags the window onto a monitor of another scale.
