@@ -16,6 +16,7 @@
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/ShellLinks.h"
+#include "platform/Screen.h"
 #include "platform/WindowPlacement.h"
 #include "platform/SpecialFolders.h"
 #include "platform/Timers.h"

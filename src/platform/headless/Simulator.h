@@ -19,6 +19,7 @@
 #include "platform/headless/TopLevelWindows.h"
 #include "platform/headless/UiThread.h"
 #include "platform/headless/Widgets.h"
+#include "platform/headless/Screen.h"
 #include "platform/headless/WindowPlacement.h"
 
 namespace platform::headless {

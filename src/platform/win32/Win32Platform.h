@@ -14,7 +14,7 @@
 #include "platform/win32/Registry.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/ShellLinks.h"
-#include "platform/win32/WindowPlacement.h"
+#include "platform/win32/Screen.h"
 #include "platform/win32/SpecialFolders.h"
 #include "platform/win32/Timers.h"
 #include "platform/win32/TopLevelWindows.h"

@@ -5,16 +5,6 @@
 
 namespace platform::win32 {
 
-class Screen : public IScreen {
-public:
-    int Width() const override;
-    int Height() const override;
-    int PixelsPerInch() const override;
-    int FrameWidth() const override;
-    int FrameHeight() const override;
-    PlacementRect WorkAreaNearest(const PlacementRect& rect) const override;
-};
-
 // A real top-level window. Whether it is centred when first shown is the form's
 // setting, kept here for the form to read when it shows the window.
 class PlacedWindow : public IPlacedWindow {

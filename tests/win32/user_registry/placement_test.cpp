@@ -3,6 +3,7 @@
 #include "Win32Test.h"
 #include "config/placement.h"
 #include "platform/Platform.h"
+#include "platform/win32/WindowPlacement.h"
 
 namespace {
 

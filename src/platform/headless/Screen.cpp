@@ -1,4 +1,4 @@
-#include "platform/headless/WindowPlacement.h"
+#include "platform/headless/Screen.h"
 
 #include <algorithm>
 #include <limits>
