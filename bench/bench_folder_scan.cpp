@@ -6,7 +6,7 @@
 #include <string>
 
 #include "catalogue/uRecentFile.h"
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "catalogue/uWatchedFolder.h"
 #include "matching/abbreviations.h"
 #include "platform/headless/Simulator.h"

@@ -6,7 +6,7 @@
 
 #include "Win32Test.h"
 #include "catalogue/uCPLProgramItem.h"
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "catalogue/uWatchedFolder.h"
 #include "common/Exception.h"
 #include "matching/abbreviations.h"

@@ -5,7 +5,7 @@
 
 #include "SimulatorTest.h"
 #include "common/Exception.h"
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "matching/abbreviations.h"
 
 namespace {

@@ -17,8 +17,7 @@ protected:
     // What another process sees in the block, byte for byte.
     std::string RawBlock()
     {
-        platform::SharedMemoryFailure failure{};
-        auto view = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+        auto view = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
         return std::string(view->View(), 2048);
     }
     // Holds the block's lock on another thread until the returned promise is kept.
@@ -84,8 +83,7 @@ TEST_F(StringFilemappingTest, TextsUpToTheBlockArriveWholeLongerOnesAreCutToIt)
 
 TEST_F(StringFilemappingTest, UnterminatedBlockFromAnotherProgramIsReadUpToItsEnd)
 {
-    platform::SharedMemoryFailure failure{};
-    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
     std::memset(raw->View(), 'z', 2048);
     EXPECT_EQ(block.ReadText(), std::string(2048, 'z'));
     EXPECT_EQ(block.TakeText(), std::string(2048, 'z'));
@@ -124,8 +122,7 @@ TEST_F(StringFilemappingTest, UnicodeArgumentTextArrivesWhole)
 
 TEST_F(StringFilemappingTest, FullBlockCutInsideACharacterByAnotherWriterLosesOnlyThatCharacter)
 {
-    platform::SharedMemoryFailure failure{};
-    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
     std::memset(raw->View(), 'z', 2048);
     std::memcpy(raw->View() + 2046, "\xE6\x97", 2); // the first two bytes of a three-byte character
     EXPECT_EQ(block.ReadText(), std::string(2046, 'z'));
@@ -208,8 +205,7 @@ TEST_F(StringFilemappingTest, ExistingBlockIsUsedOnlyWhenItsPagesHoldTheWholeSiz
 {
     const auto opens = [](std::size_t existing, std::size_t wanted) {
         const std::string name = "sized" + std::to_string(existing) + "-" + std::to_string(wanted);
-        platform::SharedMemoryFailure failure{};
-        auto first = platform::KernelObjects().NewSharedMemory(name, existing, failure);
+        auto first = platform::KernelObjects().NewSharedMemory(name, existing);
         try {
             TStringFilemapping second(name, wanted);
             return true;
