@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "catalogue/uFileMask.h"
 #include "catalogue/SortedItems.h"
+#include "catalogue/uFileMask.h"
 #include "common/Exception.h"
 #include "matching/abbreviations.h"
 #include "platform/ErrorReport.h"
@@ -256,8 +256,9 @@ void TWatchedFolder::StartListing()
                      [](const ListingRequest& a, const ListingRequest& b) { return Depth(a.Path) < Depth(b.Path); });
     walking_ = true;
     TWatchedFolder* const self = this;
-    walk_ = platform::BackgroundWork().Start(
-        [self, root = Root(), requests = std::move(requests)](std::stop_token stop) -> platform::IBackgroundWork::Finish {
+    walk_ =
+        platform::BackgroundWork().Start([self, root = Root(), requests = std::move(requests)](
+                                             std::stop_token stop) -> platform::IBackgroundWork::Finish {
             auto listings = std::make_shared<std::vector<TShortcutFolder>>();
             try {
                 for (const ListingRequest& request : requests) {

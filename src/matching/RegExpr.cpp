@@ -487,8 +487,8 @@ void TRegExpr::Compile()
             for (TDirectMatcher::TUnit& unit : units)
                 unit.Bytes = FoldCase(unit.Bytes);
         direct_ = TDirectMatcher(shape_ == TShape::Prefix ? TDirectMatcher::TKind::Prefix
-                                                        : TDirectMatcher::TKind::Subsequence,
-                                std::move(units));
+                                                          : TDirectMatcher::TKind::Subsequence,
+                                 std::move(units));
     }
     compiledExpression_ = Expression;
     compiledModifierI_ = ModifierI;
@@ -526,5 +526,5 @@ bool TRegExpr::ExecEngine(std::string_view subject) const
     const char* begin = subject.data();
     return std::regex_search(TBudgetedIterator(begin), TBudgetedIterator(begin + subject.size()), regex_,
                              fromStartOnly_ ? std::regex_constants::match_continuous
-                                           : std::regex_constants::match_default);
+                                            : std::regex_constants::match_default);
 }

@@ -10,8 +10,7 @@ namespace {
 
 // A value that is not there reads as empty; none for one that is there but cannot be
 // read as a string, which spoils its pair.
-std::optional<std::string> ReadStringOrEmpty(const platform::IRegistryKey& key, const std::string& name,
-                                             bool present)
+std::optional<std::string> ReadStringOrEmpty(const platform::IRegistryKey& key, const std::string& name, bool present)
 {
     if (!present)
         return std::string();

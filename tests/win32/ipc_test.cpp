@@ -270,10 +270,11 @@ TEST_F(InstanceMessagingContract, SecondStartClosesTheInstanceLockBeforeItWaitsT
     const Helper second = StartHelper("second-start", {lockName, "late.txt"});
     // Its first signal nudges whoever should take the waiting text: it is sending now.
     platform::IKernelEvent* const events[] = {signals.get()};
-    ASSERT_EQ(kernel.WaitForAny(events, 15000), platform::EventWaitResult::Taken(0)) << "the second start never signalled";
+    ASSERT_EQ(kernel.WaitForAny(events, 15000), platform::EventWaitResult::Taken(0))
+        << "the second start never signalled";
     EXPECT_EQ(WaitForSingleObject(second.process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "still sending";
 
-    lock.reset(); // the running instance ends
+    lock.Mutex.reset(); // the running instance ends
     const UniqueKernelHandle stillThere(OpenMutexA(SYNCHRONIZE, FALSE, lockName.c_str()));
     EXPECT_FALSE(stillThere) << "the second start holds the instance lock open";
 

@@ -143,9 +143,9 @@ TEST_F(NamedObjectsContract, ObjectsAnotherUserMadeFirstAreRefused)
     auto& kernel = platform::KernelObjects();
     EXPECT_THROW(kernel.NewMutex(Name("mutex"), false), platform::EForeignObject);
     EXPECT_THROW(kernel.NewEvent(Name("event"), false, false), platform::EForeignObject);
-    const auto squatted = kernel.NewSharedMemory(Name("block"), 2048);
-    EXPECT_FALSE(squatted.Block);
-    EXPECT_EQ(squatted.Failure, platform::SharedMemoryFailure::Foreign);
+    const auto refused = kernel.NewSharedMemory(Name("block"), 2048);
+    EXPECT_FALSE(refused.Block);
+    EXPECT_EQ(refused.Failure, platform::SharedMemoryFailure::Foreign);
     try {
         TStringFilemapping squatted(Name("block"), 2048);
         ADD_FAILURE() << "a squatted block was used";

@@ -1,8 +1,10 @@
 #include "platform/win32/KernelObjects.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "common/Exception.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/UserOnlySecurity.h"
@@ -69,15 +71,22 @@ private:
 
 MutexResult KernelObjects::NewMutex(const std::string& name, bool initialOwner)
 {
-    UserOnlySecurity security;
-    UniqueKernelHandle handle(CreateMutexA(security.Attributes(), initialOwner, name.c_str()));
+    // Without the user's security no mutex can be made either: the same outcome.
+    std::optional<UserOnlySecurity> security;
+    try {
+        security.emplace();
+    } catch (const Exception& error) {
+        return {MutexResult::Outcome::Unavailable, nullptr, error.what()};
+    }
+    UniqueKernelHandle handle(CreateMutexA(security->Attributes(), initialOwner, name.c_str()));
     if (!handle)
         return {MutexResult::Outcome::Unavailable, nullptr, SystemErrorMessage(GetLastError())};
     const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-    if (existed && !security.OwnedByUser(handle.Get()))
+    if (existed && !security->OwnedByUser(handle.Get()))
         RaiseForeign(name, "belongs to another user");
     return {existed ? MutexResult::Outcome::Existed : MutexResult::Outcome::Created,
-            std::make_unique<Mutex>(std::move(handle)), {}};
+            std::make_unique<Mutex>(std::move(handle)),
+            {}};
 }
 
 std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, bool manualReset, bool initiallySet)

@@ -199,6 +199,10 @@ TEST_F(StringFilemappingTest, BlockThatCannotBeHadRaisesTheSystemsTexts)
     EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
     sim.kernel.FailNextSharedMemory = platform::SharedMemoryFailure::Map;
     EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
+    // The block is had, its lock is not: the system's own text.
+    sim.kernel.FailNextMutex = true;
+    EXPECT_EQ(raised("other", 2048), "The system cannot create the mutex other-Mutex.");
+    EXPECT_EQ(raised("other", 2048), "<no error>");
 }
 
 TEST_F(StringFilemappingTest, ExistingBlockIsUsedOnlyWhenItsPagesHoldTheWholeSize)
