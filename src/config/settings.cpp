@@ -36,6 +36,7 @@ public:
                 return;
             }
         } catch (const platform::ERegistry&) {
+            // reported below, under the value's name
         }
         throw Exception("Failed to set data for '" + name + "'");
     }
