@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "catalogue/SortedItems.h"
 #include "catalogue/uRecentFile.h"
-#include "catalogue/uSortedItems.h"
 #include "catalogue/uWatchedFolder.h"
 #include "matching/abbreviations.h"
 #include "platform/headless/Simulator.h"

@@ -1,7 +1,7 @@
 #include "catalogue/uCPLProgramItem.h"
 
+#include "catalogue/SortedItems.h"
 #include "catalogue/uFindFiles.h"
-#include "catalogue/uSortedItems.h"
 #include "matching/abbreviations.h"
 #include "platform/Platform.h"
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <system_error>
 
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "common/Text.h"
 #include "matching/abbreviations.h"
 #include "platform/ErrorReport.h"

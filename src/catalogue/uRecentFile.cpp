@@ -1,6 +1,6 @@
 #include "catalogue/uRecentFile.h"
 
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "platform/SpecialFolders.h"
 
 TRecentFilesFolder::TRecentFilesFolder(TAbbrevInfos& abbreviations) : TWatchedFolder(abbreviations)

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/uCatalogueItems.h"
+#include "catalogue/CatalogueItems.h"
 
 class TAbbrevInfos;
 class TShortcutDataSource;

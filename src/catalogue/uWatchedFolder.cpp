@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "catalogue/SortedItems.h"
 #include "catalogue/uFileMask.h"
-#include "catalogue/uSortedItems.h"
 #include "common/Exception.h"
 #include "matching/abbreviations.h"
 #include "platform/ErrorReport.h"
@@ -69,11 +69,11 @@ TWatchedFolder::TWatchedFolder(TAbbrevInfos& abbreviations)
 TWatchedFolder::~TWatchedFolder()
 {
     // The walk first: its result refers to this source.
-    Walk.reset();
+    walk_.reset();
     SettleTimer.reset();
     Entries.clear();
-    TreeWatch.reset();
-    ParentWatch.reset();
+    treeWatch_.reset();
+    parentWatch_.reset();
 }
 
 void TWatchedFolder::LoadSpecialFolder(int csidl)
@@ -86,10 +86,10 @@ void TWatchedFolder::LoadSpecialFolder(int csidl)
 void TWatchedFolder::ScanFolder(const std::string& folder)
 {
     if (folder != Folder) {
-        TreeWatch.reset();
-        ParentWatch.reset();
+        treeWatch_.reset();
+        parentWatch_.reset();
         watchFailed_ = false;
-        Tree = {};
+        tree_ = {};
     }
     Folder = folder;
     StartWatching();
@@ -104,10 +104,10 @@ void TWatchedFolder::StartWatching()
     // the folder cannot report. Watching the parent's whole tree would do that too, but
     // for Desktop and Documents the parent is the user's profile: every temporary file
     // that any program writes anywhere in it would then count as a change.
-    if (ParentWatch || watchFailed_)
+    if (parentWatch_ || watchFailed_)
         return;
     try {
-        ParentWatch = platform::FolderWatches().WatchFolderNames(
+        parentWatch_ = platform::FolderWatches().WatchFolderNames(
             ParentFolder(Folder), [this](const platform::FolderChanges& changes) { ParentChanged(changes); });
     } catch (const Exception& error) {
         // A folder that cannot be watched must not stop start-up or a reload: the
@@ -119,11 +119,11 @@ void TWatchedFolder::StartWatching()
 
 void TWatchedFolder::WatchTree()
 {
-    TreeWatch.reset();
+    treeWatch_.reset();
     if (!platform::FileSystem().DirectoryExists(Root()))
         return; // the parent watch tells when it appears
     try {
-        TreeWatch = platform::FolderWatches().WatchTree(
+        treeWatch_ = platform::FolderWatches().WatchTree(
             Root(), [this](const platform::FolderChanges& changes) { TreeChanged(changes); });
     } catch (const Exception& error) {
         if (!watchFailed_)
@@ -142,7 +142,7 @@ void TWatchedFolder::ParentChanged(const platform::FolderChanges& changes)
         return;
     // The folder itself came, went or moved: a watch left on it would follow it elsewhere
     // (and keep a removed folder from going), so it ends now; the walk makes a new one.
-    TreeWatch.reset();
+    treeWatch_.reset();
     fullWalkDue_ = true;
     RestartSettleCount();
 }
@@ -179,7 +179,7 @@ bool TWatchedFolder::NoteChange(const std::string& relativePath, bool /*isFolder
     // hidden folder does. A folder created since the last listing is not known yet, but
     // its creation is a change of its parent, whose listing takes in its whole tree.
     const std::string parent(ParentPath(relativePath));
-    if (FindShortcutFolder(Tree, parent) == nullptr)
+    if (FindShortcutFolder(tree_, parent) == nullptr)
         return false;
     const std::string folded = Folded(parent);
     const auto known = std::find_if(changedFolders_.begin(), changedFolders_.end(),
@@ -218,7 +218,7 @@ void TWatchedFolder::StartFullWalk()
     WatchTree(); // before the walk, so that nothing created meanwhile goes unreported
     walking_ = true;
     TWatchedFolder* const self = this; // touched only by the result, on the user-interface thread
-    Walk = platform::BackgroundWork().Start(
+    walk_ = platform::BackgroundWork().Start(
         [self, root = Root()](std::stop_token stop) -> platform::IBackgroundWork::Finish {
             auto tree = std::make_shared<TShortcutFolder>();
             try {
@@ -231,7 +231,7 @@ void TWatchedFolder::StartFullWalk()
                 };
             }
             return [self, tree] {
-                self->Tree = std::move(*tree);
+                self->tree_ = std::move(*tree);
                 self->UpdateEntries();
                 self->WalkEnded(true);
             };
@@ -242,7 +242,7 @@ void TWatchedFolder::StartListing()
 {
     std::vector<ListingRequest> requests;
     for (const std::string& path : changedFolders_) {
-        const TShortcutFolder* folder = FindShortcutFolder(Tree, path);
+        const TShortcutFolder* folder = FindShortcutFolder(tree_, path);
         if (folder == nullptr)
             continue; // gone with its parent's listing
         ListingRequest request{path, {}};
@@ -256,8 +256,9 @@ void TWatchedFolder::StartListing()
                      [](const ListingRequest& a, const ListingRequest& b) { return Depth(a.Path) < Depth(b.Path); });
     walking_ = true;
     TWatchedFolder* const self = this;
-    Walk = platform::BackgroundWork().Start(
-        [self, root = Root(), requests = std::move(requests)](std::stop_token stop) -> platform::IBackgroundWork::Finish {
+    walk_ =
+        platform::BackgroundWork().Start([self, root = Root(), requests = std::move(requests)](
+                                             std::stop_token stop) -> platform::IBackgroundWork::Finish {
             auto listings = std::make_shared<std::vector<TShortcutFolder>>();
             try {
                 for (const ListingRequest& request : requests) {
@@ -282,7 +283,7 @@ void TWatchedFolder::StartListing()
                 paths.push_back(request.Path);
             return [self, listings, paths = std::move(paths)] {
                 for (std::size_t i = 0; i < paths.size(); ++i) {
-                    TShortcutFolder* folder = FindShortcutFolder(self->Tree, paths[i]);
+                    TShortcutFolder* folder = FindShortcutFolder(self->tree_, paths[i]);
                     if (folder == nullptr)
                         continue;
                     TShortcutFolder& listing = (*listings)[i];
@@ -335,7 +336,7 @@ void TWatchedFolder::WalkEnded(bool changed)
 bool TWatchedFolder::UpdateEntries()
 {
     std::vector<std::string> paths;
-    AppendShortcutPaths(Root(), Tree, paths);
+    AppendShortcutPaths(Root(), tree_, paths);
     if (std::equal(paths.begin(), paths.end(), Entries.begin(), Entries.end(),
                    [](const std::string& path, const std::unique_ptr<TProgramInfo>& entry) { return path == entry->Path; }))
         return false;

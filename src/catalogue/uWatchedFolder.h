@@ -40,7 +40,7 @@ public:
     // Makes the entry for one shortcut file and appends it to Entries.
     virtual void AddFile(const std::string& path);
 
-    bool IsWatching() const { return ParentWatch != nullptr || TreeWatch != nullptr; }
+    bool IsWatching() const { return parentWatch_ != nullptr || treeWatch_ != nullptr; }
     // Whether a walk or a listing is under way off the user-interface thread.
     bool IsWalking() const { return walking_; }
 
@@ -70,17 +70,17 @@ private:
     void StartFullWalk();
     void StartListing();
     void WalkEnded(bool changed);
-    // Remakes Entries from Tree, keeping the entries whose path is still there; true
+    // Remakes Entries from tree_, keeping the entries whose path is still there; true
     // when the list of paths changed.
     bool UpdateEntries();
     std::string Root() const;
 
-    std::unique_ptr<platform::IFolderWatch> ParentWatch;
-    std::unique_ptr<platform::IFolderWatch> TreeWatch;
+    std::unique_ptr<platform::IFolderWatch> parentWatch_;
+    std::unique_ptr<platform::IFolderWatch> treeWatch_;
     std::unique_ptr<platform::ITimer> SettleTimer;
-    std::unique_ptr<platform::IBackgroundJob> Walk;
+    std::unique_ptr<platform::IBackgroundJob> walk_;
     // What the last walk and listings found: the folders the scan enters, their shortcuts.
-    TShortcutFolder Tree;
+    TShortcutFolder tree_;
     // Folders (relative to Folder) to list again at the next settle tick.
     std::vector<std::string> changedFolders_;
     bool fullWalkDue_ = false;

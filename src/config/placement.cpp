@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "config/placementStore.h"
+#include "config/PlacementStore.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 

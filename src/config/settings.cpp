@@ -31,12 +31,14 @@ public:
     void Write(const std::string& name, std::uint32_t value)
     {
         try {
-            if (key_ == nullptr)
-                throw platform::ERegistryKeyNotOpenable(name);
-            key_->WriteInteger(name, value);
+            if (key_ != nullptr) {
+                key_->WriteInteger(name, value);
+                return;
+            }
         } catch (const platform::ERegistry&) {
-            throw Exception("Failed to set data for '" + name + "'");
+            // reported below, under the value's name
         }
+        throw Exception("Failed to set data for '" + name + "'");
     }
     void Write(const std::string& name, std::int32_t value) { Write(name, static_cast<std::uint32_t>(value)); }
     void Write(const std::string& name, bool value) { Write(name, value ? 1u : 0u); }

@@ -10,11 +10,7 @@ std::optional<std::uint32_t> TryReadInteger(const platform::IRegistryKey* key, c
 {
     if (key == nullptr)
         return std::nullopt;
-    try {
-        return key->ReadInteger(name);
-    } catch (const platform::ERegistry&) {
-        return std::nullopt;
-    }
+    return key->ReadInteger(name);
 }
 
 } // namespace

@@ -23,21 +23,14 @@ void ShellOpen(const std::string& file, const std::string& startIn, const std::s
     platform::Shell().Open(file, parameters, startIn, platform::ShowNormal);
 }
 
-bool ReadShortcut(const std::string& shortcutFile, std::string& target, std::string& arguments,
-                  std::string& workingDirectory)
+std::optional<platform::ShellLinkTarget> ReadShortcut(const std::string& shortcutFile)
 {
     if (shortcutFile.empty() || !platform::FileSystem().FileExists(shortcutFile))
         throw Exception("Error opening file");
     if (!IsShortcutFile(shortcutFile))
         throw Exception("File is not a shortcut");
 
-    const auto link = platform::ShellLinks().LoadAndResolve(shortcutFile);
-    if (!link)
-        return false;
-    target = link->Path;
-    arguments = link->Arguments;
-    workingDirectory = link->WorkingDirectory;
-    return true;
+    return platform::ShellLinks().LoadAndResolve(shortcutFile);
 }
 
 void LaunchPath(const std::string& path, const std::string& startIn, const std::string& parameters)
@@ -48,22 +41,16 @@ void LaunchPath(const std::string& path, const std::string& startIn, const std::
         return;
     }
 
-    platform::AdvertisedShortcut advertised;
-    if (platform::Installer().GetShortcutTarget(path, advertised) == 0) {
-        std::string installedPath;
-        if (platform::Installer().ProvideComponent(advertised, installedPath) == 0)
-            ShellOpen(installedPath, startIn, parameters);
-        else
-            ShellOpen(path, startIn, parameters);
+    if (const auto advertised = platform::Installer().GetShortcutTarget(path)) {
+        const auto installedPath = platform::Installer().ProvideComponent(*advertised);
+        ShellOpen(installedPath ? *installedPath : path, startIn, parameters);
         return;
     }
 
-    std::string target;
-    std::string arguments;
-    std::string workingDirectory;
     // A link to a shell object (no file-system target) still opens: the shell follows the link itself.
-    if (ReadShortcut(path, target, arguments, workingDirectory) && !target.empty())
-        ShellOpen(target, Preferred(startIn, workingDirectory), Preferred(parameters, arguments));
+    const auto link = ReadShortcut(path);
+    if (link && !link->Path.empty())
+        ShellOpen(link->Path, Preferred(startIn, link->WorkingDirectory), Preferred(parameters, link->Arguments));
     else
         ShellOpen(path, startIn, parameters);
 }

@@ -451,12 +451,12 @@ private:
 
 void TRegExpr::Compile()
 {
-    shape = TShape::None;
+    shape_ = TShape::None;
     std::vector<TDirectMatcher::TUnit> units;
-    if (engine == TRegExprEngine::Auto && ParsePrefixShape(Expression, units)) {
-        shape = TShape::Prefix;
-    } else if (units.clear(), engine == TRegExprEngine::Auto && ParseSubsequenceShape(Expression, units)) {
-        shape = TShape::Subsequence;
+    if (engine_ == TRegExprEngine::Auto && ParsePrefixShape(Expression, units)) {
+        shape_ = TShape::Prefix;
+    } else if (units.clear(), engine_ == TRegExprEngine::Auto && ParseSubsequenceShape(Expression, units)) {
+        shape_ = TShape::Subsequence;
     } else {
         auto flags = std::regex::ECMAScript;
         if (ModifierI)
@@ -474,24 +474,24 @@ void TRegExpr::Compile()
         } catch (const std::regex_error& e) {
             throw ERegExprSyntax(SyntaxErrorText(Expression, e.code()));
         }
-        regex = std::move(compiled);
+        regex_ = std::move(compiled);
         // A search for ".*R" succeeds exactly when R can follow some prefix of
         // the subject, which the leading ".*" already tries from the start;
         // letting the engine also retry from every later start would multiply
         // its work by the subject length for nothing.
-        fromStartOnly = Expression.starts_with(".*") && !pattern.topLevelAlternation;
-        shape = TShape::Engine;
+        fromStartOnly_ = Expression.starts_with(".*") && !pattern.topLevelAlternation;
+        shape_ = TShape::Engine;
     }
-    if (shape != TShape::Engine) {
+    if (shape_ != TShape::Engine) {
         if (ModifierI)
             for (TDirectMatcher::TUnit& unit : units)
                 unit.Bytes = FoldCase(unit.Bytes);
-        direct = TDirectMatcher(shape == TShape::Prefix ? TDirectMatcher::TKind::Prefix
-                                                        : TDirectMatcher::TKind::Subsequence,
-                                std::move(units));
+        direct_ = TDirectMatcher(shape_ == TShape::Prefix ? TDirectMatcher::TKind::Prefix
+                                                          : TDirectMatcher::TKind::Subsequence,
+                                 std::move(units));
     }
-    compiledExpression = Expression;
-    compiledModifierI = ModifierI;
+    compiledExpression_ = Expression;
+    compiledModifierI_ = ModifierI;
 }
 
 bool TRegExpr::Exec(std::string_view subject) const
@@ -506,11 +506,11 @@ bool TRegExpr::Exec(std::string_view subject) const
 
 bool TRegExpr::ExecFolded(std::string_view subject) const
 {
-    if (shape == TShape::None)
+    if (shape_ == TShape::None)
         throw ERegExpr("Regular expression used before it was compiled");
-    if (Expression != compiledExpression || ModifierI != compiledModifierI)
+    if (Expression != compiledExpression_ || ModifierI != compiledModifierI_)
         throw ERegExpr("Regular expression changed since it was compiled");
-    return shape == TShape::Engine ? ExecEngine(subject) : direct.Matches(subject);
+    return shape_ == TShape::Engine ? ExecEngine(subject) : direct_.Matches(subject);
 }
 
 bool TRegExpr::ExecEngine(std::string_view subject) const
@@ -524,7 +524,7 @@ bool TRegExpr::ExecEngine(std::string_view subject) const
         ~TBudgetScope() { currentBudget = previous; }
     } scope(&budget);
     const char* begin = subject.data();
-    return std::regex_search(TBudgetedIterator(begin), TBudgetedIterator(begin + subject.size()), regex,
-                             fromStartOnly ? std::regex_constants::match_continuous
-                                           : std::regex_constants::match_default);
+    return std::regex_search(TBudgetedIterator(begin), TBudgetedIterator(begin + subject.size()), regex_,
+                             fromStartOnly_ ? std::regex_constants::match_continuous
+                                            : std::regex_constants::match_default);
 }

@@ -42,7 +42,7 @@ enum class TRegExprEngine { Auto, StdRegexOnly };
 class TRegExpr {
 public:
     TRegExpr() = default;
-    explicit TRegExpr(TRegExprEngine chosenEngine) : engine(chosenEngine) {}
+    explicit TRegExpr(TRegExprEngine chosenEngine) : engine_(chosenEngine) {}
 
     std::string Expression;
     bool ModifierI = false; // ignore case
@@ -52,8 +52,8 @@ public:
     // Exec for a subject already passed through FoldCase (the same as Exec without ModifierI).
     bool ExecFolded(std::string_view foldedSubject) const;
 
-    bool IsCompiled() const { return shape != TShape::None; }
-    bool UsesDirectMatcher() const { return shape == TShape::Prefix || shape == TShape::Subsequence; }
+    bool IsCompiled() const { return shape_ != TShape::None; }
+    bool UsesDirectMatcher() const { return shape_ == TShape::Prefix || shape_ == TShape::Subsequence; }
 
     // Limits of the engine path. libstdc++'s regex recurses: while compiling,
     // once per term and per group level; while matching, once per automaton
@@ -75,13 +75,13 @@ public:
 private:
     enum class TShape { None, Prefix, Subsequence, Engine };
 
-    TRegExprEngine engine = TRegExprEngine::Auto;
-    TShape shape = TShape::None;
-    std::string compiledExpression;
-    bool compiledModifierI = false;
-    TDirectMatcher direct;
-    std::regex regex;
-    bool fromStartOnly = false; // the engine need not retry at later starts
+    TRegExprEngine engine_ = TRegExprEngine::Auto;
+    TShape shape_ = TShape::None;
+    std::string compiledExpression_;
+    bool compiledModifierI_ = false;
+    TDirectMatcher direct_;
+    std::regex regex_;
+    bool fromStartOnly_ = false; // the engine need not retry at later starts
 
     bool ExecEngine(std::string_view subject) const;
 };

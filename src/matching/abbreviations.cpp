@@ -1,19 +1,20 @@
 #include "matching/abbreviations.h"
 
+#include <optional>
+
 #include "catalogue/uProgramInfo.h"
 #include "common/Text.h"
 #include "platform/Platform.h"
 
 namespace {
 
-// A value that is not there reads as empty; one of another type is an error.
-std::string ReadStringOrEmpty(const platform::IRegistryKey& key, const std::string& name)
+// A value that is not there reads as empty; none for one that is there but cannot be
+// read as a string, which spoils its pair.
+std::optional<std::string> ReadStringOrEmpty(const platform::IRegistryKey& key, const std::string& name, bool present)
 {
-    try {
-        return key.ReadString(name);
-    } catch (const platform::ERegistryValueMissing&) {
-        return {};
-    }
+    if (!present)
+        return std::string();
+    return key.ReadString(name);
 }
 
 // Numbers without a pair that loading passes over before it takes "Count" for damaged.
@@ -31,21 +32,14 @@ TAbbrevInfos::~TAbbrevInfos()
 
 void TAbbrevInfos::LoadFromRegistry()
 {
-    std::unique_ptr<platform::IRegistryKey> key;
-    try {
-        key = platform::Registry().OpenKeyReadOnly(AbbreviationsKey);
-    } catch (const platform::ERegistryKeyNotOpenable&) {
+    const auto key = platform::Registry().OpenExistingKey(AbbreviationsKey);
+    if (!key)
         return; // first run: nothing learned yet
-    }
 
-    std::uint32_t count = 0;
-    std::uint32_t values = 0;
-    try {
-        count = key->ReadInteger("Count");
-        values = key->ValueCount();
-    } catch (const platform::ERegistry&) {
+    const auto count = key->ReadInteger("Count");
+    if (!count)
         return; // our own saves always write "Count"; without it the key holds no pairs
-    }
+    const std::uint32_t values = key->ValueCount();
 
     // Every pair up to "Count" is read, also past a pair deleted by hand. A damaged, huge
     // "Count" must not turn into billions of reads: the loop ends once every value the key
@@ -53,7 +47,7 @@ void TAbbrevInfos::LoadFromRegistry()
     // after more gaps than deleting pairs by hand could leave.
     std::uint32_t accounted = 1; // "Count"
     std::uint32_t gaps = 0;
-    for (std::uint32_t n = 0; n < count && accounted < values; ++n) {
+    for (std::uint32_t n = 0; n < *count && accounted < values; ++n) {
         const std::string abbrevName = "Abbrev" + std::to_string(n);
         const std::string pathName = "Path" + std::to_string(n);
         const bool hasAbbrev = key->ValueExists(abbrevName);
@@ -64,13 +58,13 @@ void TAbbrevInfos::LoadFromRegistry()
                 break;
             continue; // nothing stored under this number
         }
-        auto record = std::make_unique<TAbbrevInfo>();
-        try {
-            record->Abbrev = ReadStringOrEmpty(*key, abbrevName);
-            record->Path = ReadStringOrEmpty(*key, pathName);
-        } catch (const platform::ERegistryWrongType&) {
+        auto abbrev = ReadStringOrEmpty(*key, abbrevName, hasAbbrev);
+        auto path = ReadStringOrEmpty(*key, pathName, hasPath);
+        if (!abbrev || !path)
             continue;
-        }
+        auto record = std::make_unique<TAbbrevInfo>();
+        record->Abbrev = std::move(*abbrev);
+        record->Path = std::move(*path);
         Add(std::move(record));
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -7,16 +8,21 @@ struct AdvertisedShortcut {
     std::string ProductCode;
     std::string FeatureId;
     std::string ComponentCode;
+
+    bool operator==(const AdvertisedShortcut&) const = default;
 };
 
-// Windows Installer. Results are the installer's codes: 0 is success.
+// Windows Installer. Its codes stay behind the seam: the logic only asks whether an
+// answer came.
 class IInstaller {
 public:
     virtual ~IInstaller() = default;
-    // 0 exactly when the file is an advertised shortcut; then fills target.
-    virtual unsigned GetShortcutTarget(const std::string& shortcut, AdvertisedShortcut& target) = 0;
-    // Installs or repairs what is needed (default install mode); 0 and the key file's path on success.
-    virtual unsigned ProvideComponent(const AdvertisedShortcut& target, std::string& path) = 0;
+    // What the installer knows of the file, exactly when it is an advertised shortcut;
+    // none for a plain link, a missing file or any other file.
+    virtual std::optional<AdvertisedShortcut> GetShortcutTarget(const std::string& shortcut) = 0;
+    // Installs or repairs what is needed (default install mode) and gives the key file's
+    // path; none when the installer cannot provide it.
+    virtual std::optional<std::string> ProvideComponent(const AdvertisedShortcut& target) = 0;
 };
 
 } // namespace platform

@@ -53,13 +53,38 @@ public:
     virtual std::size_t Size() const = 0;
 };
 
+// A named mutex as IKernelObjects::NewMutex made or found it.
+struct MutexResult {
+    enum class Outcome {
+        Created,
+        Existed,     // made by another instance before; an initial owner was not granted
+        Unavailable, // neither made nor opened: Error says why
+    };
+    Outcome How = Outcome::Unavailable;
+    std::unique_ptr<IKernelMutex> Mutex; // null exactly when Unavailable
+    std::string Error;                   // the system's message when Unavailable
+};
+
 // Which step of getting a shared-memory block went wrong; Foreign: it exists, made by
 // another user.
 enum class SharedMemoryFailure { None, Create, Open, Map, Foreign };
 
-// Result of IKernelObjects::WaitForAny that is not an index.
-inline constexpr int WaitTimedOut = -1;
-inline constexpr int WaitFailed = -2;
+struct SharedMemoryResult {
+    std::unique_ptr<ISharedMemory> Block; // null exactly when a step failed
+    SharedMemoryFailure Failure = SharedMemoryFailure::None;
+};
+
+// How IKernelObjects::WaitForAny ended: which event was taken, or why none was.
+struct EventWaitResult {
+    enum class Outcome { Taken, TimedOut, Failed };
+    Outcome How = Outcome::Failed;
+    std::size_t Index = 0; // of the event taken
+
+    static EventWaitResult Taken(std::size_t index) { return {Outcome::Taken, index}; }
+    static EventWaitResult TimedOut() { return {Outcome::TimedOut, 0}; }
+    static EventWaitResult Failed() { return {Outcome::Failed, 0}; }
+    bool operator==(const EventWaitResult&) const = default;
+};
 
 // Named kernel objects for talking between instances on one desktop. A name refers to
 // the same object in every process until the last handle to it is closed. Named
@@ -68,21 +93,19 @@ inline constexpr int WaitFailed = -2;
 class IKernelObjects {
 public:
     virtual ~IKernelObjects() = default;
-    // Creates the named mutex, or opens it when it exists already (alreadyExisted tells
-    // which; an initial owner is then not granted). Throws Exception when neither works.
-    virtual std::unique_ptr<IKernelMutex> NewMutex(const std::string& name, bool initialOwner,
-                                                   bool& alreadyExisted) = 0;
+    // Creates the named mutex, or opens it when it exists already; says which, or that
+    // neither worked. Throws EForeignObject for another user's.
+    virtual MutexResult NewMutex(const std::string& name, bool initialOwner) = 0;
     // An empty name gives an event private to this process. Throws Exception on failure,
     // EForeignObject also when an existing named event does not reset as asked.
     virtual std::unique_ptr<IKernelEvent> NewEvent(const std::string& name, bool manualReset,
                                                    bool initiallySet) = 0;
-    // Creates the named block of `size` bytes, or opens the existing one, and maps it.
-    // On failure returns null and says which step failed.
-    virtual std::unique_ptr<ISharedMemory> NewSharedMemory(const std::string& name, std::size_t size,
-                                                           SharedMemoryFailure& failure) = 0;
-    // Waits until one of the events is set and returns its index (an automatic-reset event
-    // is reset by being taken), or WaitTimedOut, or WaitFailed.
-    virtual int WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) = 0;
+    // Creates the named block of `size` bytes, or opens the existing one, and maps it;
+    // on failure says which step failed.
+    virtual SharedMemoryResult NewSharedMemory(const std::string& name, std::size_t size) = 0;
+    // Waits until one of the events is set and takes it (an automatic-reset event is reset
+    // by being taken), or until the time is up.
+    virtual EventWaitResult WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) = 0;
     // Milliseconds on the clock that the waits above time out by.
     virtual std::uint64_t TickCount() = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;

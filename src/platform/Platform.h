@@ -24,6 +24,15 @@
 #include "platform/Widgets.h"
 #include "platform/UiThread.h"
 
+// How outcomes cross this layer, in every interface below. A failure the user is to
+// see is raised as an exception carrying its message (Exception, or a subclass a
+// caller may single out, such as ERegistry or EForeignObject); the event boundary
+// reports it. An outcome the logic branches on is returned by value: std::optional
+// (or a null pointer for an owned object) when the answer may be missing, a small
+// named result struct or enum when there are more cases. No out-parameters, no
+// -1/-2 sentinels, no Win32 or installer codes: so the callers read the same on both
+// backends and never catch an exception only to decide what to do next.
+
 namespace platform {
 
 // Everything the system asks of the operating system. The process installs one

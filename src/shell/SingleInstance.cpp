@@ -1,22 +1,17 @@
 #include "shell/SingleInstance.h"
 
-#include "common/Exception.h"
 #include "platform/Platform.h"
 #include "shell/uIPC.h"
 
 bool TInstanceLock::CheckSingleInstance(const std::string& name)
 {
-    bool existed = false;
-    try {
-        lock_ = platform::KernelObjects().NewMutex(name, true, existed);
-    } catch (const platform::EForeignObject&) {
-        throw; // another user's squatter: reported, and no text goes its way
-    } catch (const Exception&) {
-        existed = true; // a lock that cannot be had counts as another instance
-    }
-    if (existed)
-        lock_.reset();
-    return !existed;
+    // Another user's squatter raises EForeignObject: reported, and no text goes its way.
+    auto made = platform::KernelObjects().NewMutex(name, true);
+    // A lock that cannot be had counts as another instance.
+    if (made.How != platform::MutexResult::Outcome::Created)
+        return false;
+    lock_ = std::move(made.Mutex);
+    return true;
 }
 
 void ForwardToRunningInstance(TInstanceMessaging& messaging, const std::vector<std::string>& arguments)

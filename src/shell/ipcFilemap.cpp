@@ -11,9 +11,9 @@ TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(siz
 {
     if (size == 0)
         throw Exception("Unable to create file mapping.");
-    platform::SharedMemoryFailure failure = platform::SharedMemoryFailure::None;
-    MappingHandle = platform::KernelObjects().NewSharedMemory(name, size, failure);
-    if (failure == platform::SharedMemoryFailure::Create)
+    auto block = platform::KernelObjects().NewSharedMemory(name, size);
+    MappingHandle = std::move(block.Block);
+    if (block.Failure == platform::SharedMemoryFailure::Create)
         throw Exception("Unable to create file mapping.");
     // A block that exists but cannot be opened or mapped, one another user made (who
     // could read or forge the texts), or one another program made smaller than ours
@@ -21,8 +21,10 @@ TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(siz
     if (!MappingHandle || MappingHandle->Size() < size)
         throw Exception("Unable to open file mapping.");
     View = MappingHandle->View();
-    bool existed = false;
-    MutexHandle = platform::KernelObjects().NewMutex(name + "-Mutex", false, existed);
+    auto lock = platform::KernelObjects().NewMutex(name + "-Mutex", false);
+    if (!lock.Mutex)
+        throw Exception(lock.Error);
+    MutexHandle = std::move(lock.Mutex);
 }
 
 TFileMapping::~TFileMapping() = default;

@@ -46,10 +46,10 @@ void TIpcManager::Execute(std::stop_token stop)
     // for that, as its signal could be taken by another instance's listener.
     platform::IKernelEvent* const events[] = {&newText_, stopEvent_.get()};
     while (!stop.stop_requested()) {
-        const int signalled = kernel_.WaitForAny(events, WaitSlice);
-        if (signalled == 0) {
+        const auto signalled = kernel_.WaitForAny(events, WaitSlice);
+        if (signalled == platform::EventWaitResult::Taken(0)) {
             Receive(stop);
-        } else if (signalled == platform::WaitFailed) {
+        } else if (signalled.How == platform::EventWaitResult::Outcome::Failed) {
             break; // the events are unusable; looping on them would only spin
         }
     }

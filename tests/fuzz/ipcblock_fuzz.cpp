@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static platform::headless::Simulator& sim = platform::headless::InstallSimulator();
     static TStringFilemapping block("fuzz-block", BlockSize);
-    platform::SharedMemoryFailure failure{};
-    auto raw = sim.kernel.NewSharedMemory("fuzz-block", BlockSize, failure);
+    auto raw = sim.kernel.NewSharedMemory("fuzz-block", BlockSize).Block;
     Check(raw && raw->Size() >= BlockSize);
 
     // The bytes as another program left them, over the whole mapped page.

@@ -225,8 +225,8 @@ TEST_F(InstanceMessagingContract, ModuleUsesTheSystemsNames)
 
 TEST_F(InstanceMessagingContract, NameTakenByAnotherKindOfObjectCannotBeABlock)
 {
-    bool existed = false;
-    const auto squatter = platform::KernelObjects().NewMutex("zx-test-squatter", false, existed);
+    const auto squatter = platform::KernelObjects().NewMutex("zx-test-squatter", false);
+    ASSERT_TRUE(squatter.Mutex);
     try {
         TStringFilemapping block("zx-test-squatter", IpcBlockSize);
         FAIL() << "expected an error";
@@ -241,14 +241,14 @@ TEST_F(InstanceMessagingContract, NewTextEventReleasesOneWaitPerSignal)
     auto other = kernel.NewEvent(names.Event, false, false);
     auto stop = kernel.NewEvent("", true, false);
     platform::IKernelEvent* const events[] = {running.IpcEvent.get(), stop.get()};
-    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::WaitTimedOut);
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::TimedOut());
     other->Set();
     other->Set();
-    EXPECT_EQ(kernel.WaitForAny(events, 0), 0);
-    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::WaitTimedOut);
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::Taken(0));
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::TimedOut());
     stop->Set();
-    EXPECT_EQ(kernel.WaitForAny(events, 0), 1);
-    EXPECT_EQ(kernel.WaitForAny(events, 0), 1);
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::Taken(1));
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::Taken(1));
 }
 
 } // namespace
@@ -261,9 +261,8 @@ TEST_F(InstanceMessagingContract, SecondStartClosesTheInstanceLockBeforeItWaitsT
 {
     std::string lockName = "zx-test-lock-";
     lockName += std::to_string(GetCurrentProcessId());
-    bool existed = false;
-    auto lock = platform::KernelObjects().NewMutex(lockName, true, existed); // the running instance's
-    ASSERT_FALSE(existed);
+    auto lock = platform::KernelObjects().NewMutex(lockName, true); // the running instance's
+    ASSERT_EQ(lock.How, platform::MutexResult::Outcome::Created);
     // A text nobody has taken yet: the second start waits for the block to come free.
     running.IpcBlock.WriteText("waiting ");
     auto& kernel = platform::KernelObjects();
@@ -271,10 +270,11 @@ TEST_F(InstanceMessagingContract, SecondStartClosesTheInstanceLockBeforeItWaitsT
     const Helper second = StartHelper("second-start", {lockName, "late.txt"});
     // Its first signal nudges whoever should take the waiting text: it is sending now.
     platform::IKernelEvent* const events[] = {signals.get()};
-    ASSERT_EQ(kernel.WaitForAny(events, 15000), 0) << "the second start never signalled";
+    ASSERT_EQ(kernel.WaitForAny(events, 15000), platform::EventWaitResult::Taken(0))
+        << "the second start never signalled";
     EXPECT_EQ(WaitForSingleObject(second.process.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "still sending";
 
-    lock.reset(); // the running instance ends
+    lock.Mutex.reset(); // the running instance ends
     const UniqueKernelHandle stillThere(OpenMutexA(SYNCHRONIZE, FALSE, lockName.c_str()));
     EXPECT_FALSE(stillThere) << "the second start holds the instance lock open";
 

@@ -33,11 +33,11 @@ protected:
 
 TEST_F(LauncherContract, ReadShortcutReturnsWhatTheShellWrote)
 {
-    std::string target, arguments, folder;
-    ASSERT_TRUE(ReadShortcut(shortcut, target, arguments, folder));
-    EXPECT_EQ(target, ProgramFolder() + "\\record_start.exe");
-    EXPECT_EQ(arguments, "-x");
-    EXPECT_EQ(folder, workFolder);
+    const auto link = ReadShortcut(shortcut);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->Path, ProgramFolder() + "\\record_start.exe");
+    EXPECT_EQ(link->Arguments, "-x");
+    EXPECT_EQ(link->WorkingDirectory, workFolder);
 }
 
 TEST_F(LauncherContract, ShortcutStartsWithItsOwnArgumentsAndFolder)
@@ -69,9 +69,8 @@ TEST_F(LauncherContract, MissingShortcutRaisesErrorOpeningFile)
 TEST_F(LauncherContract, NonShortcutIsRejectedByTheReader)
 {
     WriteFile(Scratch("notes.txt"), "x");
-    std::string target, arguments, folder;
     try {
-        ReadShortcut(Scratch("notes.txt"), target, arguments, folder);
+        ReadShortcut(Scratch("notes.txt"));
         FAIL() << "expected an error";
     } catch (const Exception& error) {
         EXPECT_STREQ(error.what(), "File is not a shortcut");
@@ -81,15 +80,13 @@ TEST_F(LauncherContract, NonShortcutIsRejectedByTheReader)
 TEST_F(LauncherContract, GarbageShortcutFailsToLoadWithoutError)
 {
     WriteFile(Scratch("Broken.lnk"), "this is not a shell link");
-    std::string target, arguments, folder;
-    EXPECT_FALSE(ReadShortcut(Scratch("Broken.lnk"), target, arguments, folder));
+    EXPECT_FALSE(ReadShortcut(Scratch("Broken.lnk")));
 }
 
 TEST_F(LauncherContract, PlainShortcutIsNotAdvertised)
 {
-    platform::AdvertisedShortcut advertised;
-    EXPECT_NE(platform::Installer().GetShortcutTarget(shortcut, advertised), 0u);
-    EXPECT_NE(platform::Installer().GetShortcutTarget(Scratch("Gone.lnk"), advertised), 0u);
+    EXPECT_EQ(platform::Installer().GetShortcutTarget(shortcut), std::nullopt);
+    EXPECT_EQ(platform::Installer().GetShortcutTarget(Scratch("Gone.lnk")), std::nullopt);
 }
 
 TEST_F(LauncherContract, ExecutableIsOpenedDirectly)

@@ -98,12 +98,12 @@ protected:
 TEST_F(NamedObjectsContract, ObjectsAreMadeForTheCurrentUserAlone)
 {
     auto& kernel = platform::KernelObjects();
-    bool existed = false;
-    const auto mutex = kernel.NewMutex(Name("mutex"), false, existed);
+    const auto mutex = kernel.NewMutex(Name("mutex"), false);
+    ASSERT_EQ(mutex.How, platform::MutexResult::Outcome::Created);
     const auto event = kernel.NewEvent(Name("event"), false, false);
-    platform::SharedMemoryFailure failure{};
-    const auto block = kernel.NewSharedMemory(Name("block"), 2048, failure);
-    ASSERT_TRUE(block);
+    const auto block = kernel.NewSharedMemory(Name("block"), 2048);
+    ASSERT_TRUE(block.Block);
+    EXPECT_EQ(block.Failure, platform::SharedMemoryFailure::None);
 
     const UniqueKernelHandle handles[] = {
         UniqueKernelHandle(OpenMutexA(READ_CONTROL, FALSE, Name("mutex").c_str())),
@@ -119,10 +119,12 @@ TEST_F(NamedObjectsContract, ObjectsAreMadeForTheCurrentUserAlone)
         EXPECT_EQ(grantees, CurrentUser()) << "one entry, for the user alone";
     }
     // Opening our own objects again works as before.
-    EXPECT_NO_THROW(kernel.NewMutex(Name("mutex"), false, existed));
-    EXPECT_TRUE(existed);
+    platform::MutexResult again;
+    EXPECT_NO_THROW(again = kernel.NewMutex(Name("mutex"), false));
+    EXPECT_EQ(again.How, platform::MutexResult::Outcome::Existed);
+    EXPECT_TRUE(again.Mutex);
     EXPECT_NO_THROW(kernel.NewEvent(Name("event"), false, false));
-    EXPECT_TRUE(kernel.NewSharedMemory(Name("block"), 2048, failure));
+    EXPECT_TRUE(kernel.NewSharedMemory(Name("block"), 2048).Block);
 }
 
 TEST_F(NamedObjectsContract, ObjectsAnotherUserMadeFirstAreRefused)
@@ -139,12 +141,11 @@ TEST_F(NamedObjectsContract, ObjectsAnotherUserMadeFirstAreRefused)
     ASSERT_EQ(owner, SidText(foreign.Sid())) << "the system did not keep the other owner";
 
     auto& kernel = platform::KernelObjects();
-    bool existed = false;
-    EXPECT_THROW(kernel.NewMutex(Name("mutex"), false, existed), platform::EForeignObject);
+    EXPECT_THROW(kernel.NewMutex(Name("mutex"), false), platform::EForeignObject);
     EXPECT_THROW(kernel.NewEvent(Name("event"), false, false), platform::EForeignObject);
-    platform::SharedMemoryFailure failure{};
-    EXPECT_FALSE(kernel.NewSharedMemory(Name("block"), 2048, failure));
-    EXPECT_EQ(failure, platform::SharedMemoryFailure::Foreign);
+    const auto refused = kernel.NewSharedMemory(Name("block"), 2048);
+    EXPECT_FALSE(refused.Block);
+    EXPECT_EQ(refused.Failure, platform::SharedMemoryFailure::Foreign);
     try {
         TStringFilemapping squatted(Name("block"), 2048);
         ADD_FAILURE() << "a squatted block was used";

@@ -10,27 +10,21 @@ namespace platform::headless {
 // Windows Installer with a table of advertised shortcuts and installed components.
 class Installer : public IInstaller {
 public:
-    static constexpr unsigned ErrorBadConfiguration = 1610;
-    static constexpr unsigned ErrorFunctionFailed = 1627;
-    static constexpr unsigned ErrorUnknownProduct = 1605;
-
-    unsigned GetShortcutTarget(const std::string& shortcut, AdvertisedShortcut& target) override
+    std::optional<AdvertisedShortcut> GetShortcutTarget(const std::string& shortcut) override
     {
         const auto found = advertised_.find(shortcut);
         if (found == advertised_.end())
-            return ErrorFunctionFailed;
-        target = found->second;
-        return 0;
+            return std::nullopt;
+        return found->second;
     }
 
-    unsigned ProvideComponent(const AdvertisedShortcut& target, std::string& path) override
+    std::optional<std::string> ProvideComponent(const AdvertisedShortcut& target) override
     {
         ++ProvideCalls;
         const auto found = installed_.find(target.ComponentCode);
         if (found == installed_.end())
-            return ErrorUnknownProduct;
-        path = found->second;
-        return 0;
+            return std::nullopt;
+        return found->second;
     }
 
     void Advertise(const std::string& shortcut, AdvertisedShortcut target) { advertised_[shortcut] = std::move(target); }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <limits>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -159,22 +160,22 @@ KernelObjects::KernelObjects() : shared_(std::make_shared<Shared>()) {}
 
 KernelObjects::~KernelObjects() = default;
 
-std::unique_ptr<IKernelMutex> KernelObjects::NewMutex(const std::string& name, bool initialOwner,
-                                                      bool& alreadyExisted)
+MutexResult KernelObjects::NewMutex(const std::string& name, bool initialOwner)
 {
     if (std::exchange(FailNextMutex, false))
-        throw Exception("The system cannot create the mutex " + name + ".");
+        return {MutexResult::Outcome::Unavailable, nullptr, "The system cannot create the mutex " + name + "."};
     if (ForeignNames.count(name) != 0)
         throw EForeignObject("The named object \"" + name + "\" belongs to another user.");
     std::unique_ptr<Mutex> mutex;
+    bool existed = false;
     {
         std::lock_guard lock(shared_->Mutex);
-        auto state = Lookup(shared_->Mutexes, name, alreadyExisted, [] { return std::make_shared<MutexState>(); });
+        auto state = Lookup(shared_->Mutexes, name, existed, [] { return std::make_shared<MutexState>(); });
         mutex = std::make_unique<Mutex>(shared_, std::move(state), FailWaits);
     }
-    if (initialOwner && !alreadyExisted)
+    if (initialOwner && !existed)
         mutex->Wait(0);
-    return mutex;
+    return {existed ? MutexResult::Outcome::Existed : MutexResult::Outcome::Created, std::move(mutex), {}};
 }
 
 std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, bool manualReset, bool initiallySet)
@@ -192,15 +193,14 @@ std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, b
     return std::make_unique<Event>(shared_, std::move(state));
 }
 
-std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string& name, std::size_t size,
-                                                              SharedMemoryFailure& failure)
+SharedMemoryResult KernelObjects::NewSharedMemory(const std::string& name, std::size_t size)
 {
     std::lock_guard lock(shared_->Mutex);
-    failure = std::exchange(FailNextSharedMemory, SharedMemoryFailure::None);
+    SharedMemoryFailure failure = std::exchange(FailNextSharedMemory, SharedMemoryFailure::None);
     if (ForeignNames.count(name) != 0)
         failure = SharedMemoryFailure::Foreign;
     if (failure != SharedMemoryFailure::None)
-        return nullptr;
+        return {nullptr, failure};
     bool existed = false;
     // An existing block keeps the size its creator gave it, as the real one does, and
     // like the real one it is made of whole pages: a view reaches to the last page's end.
@@ -209,28 +209,28 @@ std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string&
         made->Bytes.assign((size + PageSize - 1) / PageSize * PageSize, 0);
         return made;
     });
-    return std::make_unique<SharedMemory>(std::move(state));
+    return {std::make_unique<SharedMemory>(std::move(state)), SharedMemoryFailure::None};
 }
 
-int KernelObjects::WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds)
+EventWaitResult KernelObjects::WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds)
 {
     ++WaitsForAny;
     if (FailWaits)
-        return WaitFailed;
+        return EventWaitResult::Failed();
     std::vector<EventState*> states;
     for (IKernelEvent* event : events) {
         auto* ours = dynamic_cast<Event*>(event);
         if (ours == nullptr)
-            return WaitFailed;
+            return EventWaitResult::Failed();
         states.push_back(&ours->State());
     }
     std::unique_lock lock(shared_->Mutex);
     const std::uint64_t deadline = shared_->Deadline(milliseconds);
-    int taken = WaitTimedOut;
+    std::optional<std::size_t> taken;
     const auto anySet = [&] {
         for (std::size_t index = 0; index < states.size(); ++index) {
             if (states[index]->Set) {
-                taken = static_cast<int>(index);
+                taken = index;
                 return true;
             }
         }
@@ -241,9 +241,11 @@ int KernelObjects::WaitForAny(std::span<IKernelEvent* const> events, std::uint32
     shared_->Changed.wait(lock, [&] { return anySet() || shared_->Now >= deadline; });
     for (EventState* state : states)
         --state->Waiters;
-    if (taken >= 0 && !states[static_cast<std::size_t>(taken)]->ManualReset)
-        states[static_cast<std::size_t>(taken)]->Set = false;
-    return taken;
+    if (!taken)
+        return EventWaitResult::TimedOut();
+    if (!states[*taken]->ManualReset)
+        states[*taken]->Set = false;
+    return EventWaitResult::Taken(*taken);
 }
 
 std::uint64_t KernelObjects::TickCount()

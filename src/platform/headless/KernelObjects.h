@@ -22,11 +22,10 @@ public:
     KernelObjects(const KernelObjects&) = delete;
     KernelObjects& operator=(const KernelObjects&) = delete;
 
-    std::unique_ptr<IKernelMutex> NewMutex(const std::string& name, bool initialOwner, bool& alreadyExisted) override;
+    MutexResult NewMutex(const std::string& name, bool initialOwner) override;
     std::unique_ptr<IKernelEvent> NewEvent(const std::string& name, bool manualReset, bool initiallySet) override;
-    std::unique_ptr<ISharedMemory> NewSharedMemory(const std::string& name, std::size_t size,
-                                                   SharedMemoryFailure& failure) override;
-    int WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) override;
+    SharedMemoryResult NewSharedMemory(const std::string& name, std::size_t size) override;
+    EventWaitResult WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) override;
     std::uint64_t TickCount() override;
     // Yields briefly in real time; simulated time stands still.
     void Sleep(std::uint32_t milliseconds) override;

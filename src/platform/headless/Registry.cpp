@@ -21,20 +21,20 @@ public:
     bool ValueExists(const std::string& name) const override { return values_.count(name) != 0; }
     std::uint32_t ValueCount() const override { return static_cast<std::uint32_t>(values_.size()); }
 
-    std::uint32_t ReadInteger(const std::string& name) const override
+    std::optional<std::uint32_t> ReadInteger(const std::string& name) const override
     {
-        const RegValue& value = Find(name);
-        if (value.Type != RegType::Dword)
-            throw ERegistryWrongType("Invalid data type for '" + name + "'");
-        return value.Number;
+        const RegValue* value = Find(name);
+        if (value == nullptr || value->Type != RegType::Dword)
+            return std::nullopt;
+        return value->Number;
     }
 
-    std::string ReadString(const std::string& name) const override
+    std::optional<std::string> ReadString(const std::string& name) const override
     {
-        const RegValue& value = Find(name);
-        if (value.Type != RegType::Sz && value.Type != RegType::ExpandSz)
-            throw ERegistryWrongType("Invalid data type for '" + name + "'");
-        return value.Text;
+        const RegValue* value = Find(name);
+        if (value == nullptr || (value->Type != RegType::Sz && value->Type != RegType::ExpandSz))
+            return std::nullopt;
+        return value->Text;
     }
 
     void WriteInteger(const std::string& name, std::uint32_t value) override
@@ -56,12 +56,10 @@ public:
     }
 
 private:
-    const RegValue& Find(const std::string& name) const
+    const RegValue* Find(const std::string& name) const
     {
         const auto found = values_.find(name);
-        if (found == values_.end())
-            throw ERegistryValueMissing("The system cannot find the file specified");
-        return found->second;
+        return found == values_.end() ? nullptr : &found->second;
     }
 
     void CheckWritable(const std::string& name) const
@@ -87,12 +85,12 @@ std::string Registry::Normalise(const std::string& keyPath)
     return path;
 }
 
-std::unique_ptr<IRegistryKey> Registry::OpenKeyReadOnly(const std::string& path)
+std::unique_ptr<IRegistryKey> Registry::OpenExistingKey(const std::string& path)
 {
     const std::string key = Normalise(path);
     const auto found = keys_.find(key);
     if (found == keys_.end() || denied_.count(key))
-        throw ERegistryKeyNotOpenable("Unable to open key " + path);
+        return nullptr;
     return std::make_unique<Key>(*this, found->second, false);
 }
 

@@ -27,7 +27,7 @@ class Registry : public IRegistry {
 public:
     using Values = std::map<std::string, RegValue, CaseInsensitiveLess>;
 
-    std::unique_ptr<IRegistryKey> OpenKeyReadOnly(const std::string& path) override;
+    std::unique_ptr<IRegistryKey> OpenExistingKey(const std::string& path) override;
     std::unique_ptr<IRegistryKey> OpenOrCreateKey(const std::string& path) override;
 
     // Test access.

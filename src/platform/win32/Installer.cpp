@@ -14,27 +14,28 @@ namespace {
 constexpr DWORD InstallerCodeSize = MAX_PATH;
 } // namespace
 
-unsigned Installer::GetShortcutTarget(const std::string& shortcut, AdvertisedShortcut& target)
+std::optional<AdvertisedShortcut> Installer::GetShortcutTarget(const std::string& shortcut)
 {
     char product[InstallerCodeSize] = {};
     char feature[InstallerCodeSize] = {};
     char component[InstallerCodeSize] = {};
-    const UINT result = MsiGetShortcutTargetA(shortcut.c_str(), product, feature, component);
-    if (result == ERROR_SUCCESS)
-        target = {product, feature, component};
-    return result;
+    // Any code but success means "not advertised": a plain link answers 1627, a missing
+    // file another code; the launcher treats them all alike.
+    if (MsiGetShortcutTargetA(shortcut.c_str(), product, feature, component) != ERROR_SUCCESS)
+        return std::nullopt;
+    return AdvertisedShortcut{product, feature, component};
 }
 
-unsigned Installer::ProvideComponent(const AdvertisedShortcut& target, std::string& path)
+std::optional<std::string> Installer::ProvideComponent(const AdvertisedShortcut& target)
 {
     // An installed path of MAX_PATH characters, in UTF-8 bytes.
     std::vector<char> buffer(AnsiPathBufferSize, '\0');
     DWORD size = AnsiPathBufferSize;
     const UINT result = MsiProvideComponentA(target.ProductCode.c_str(), target.FeatureId.c_str(),
                                              target.ComponentCode.c_str(), INSTALLMODE_DEFAULT, buffer.data(), &size);
-    if (result == ERROR_SUCCESS)
-        path = buffer.data();
-    return result;
+    if (result != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(buffer.data());
 }
 
 } // namespace platform::win32

@@ -5,8 +5,8 @@ namespace platform::win32 {
 
 class Installer : public IInstaller {
 public:
-    unsigned GetShortcutTarget(const std::string& shortcut, AdvertisedShortcut& target) override;
-    unsigned ProvideComponent(const AdvertisedShortcut& target, std::string& path) override;
+    std::optional<AdvertisedShortcut> GetShortcutTarget(const std::string& shortcut) override;
+    std::optional<std::string> ProvideComponent(const AdvertisedShortcut& target) override;
 };
 
 } // namespace platform::win32

@@ -1,8 +1,10 @@
 #include "platform/win32/KernelObjects.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "common/Exception.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/SystemError.h"
 #include "platform/win32/UserOnlySecurity.h"
@@ -67,17 +69,24 @@ private:
 
 } // namespace
 
-std::unique_ptr<IKernelMutex> KernelObjects::NewMutex(const std::string& name, bool initialOwner,
-                                                      bool& alreadyExisted)
+MutexResult KernelObjects::NewMutex(const std::string& name, bool initialOwner)
 {
-    UserOnlySecurity security;
-    UniqueKernelHandle handle(CreateMutexA(security.Attributes(), initialOwner, name.c_str()));
+    // Without the user's security no mutex can be made either: the same outcome.
+    std::optional<UserOnlySecurity> security;
+    try {
+        security.emplace();
+    } catch (const Exception& error) {
+        return {MutexResult::Outcome::Unavailable, nullptr, error.what()};
+    }
+    UniqueKernelHandle handle(CreateMutexA(security->Attributes(), initialOwner, name.c_str()));
     if (!handle)
-        RaiseLastOSError();
-    alreadyExisted = GetLastError() == ERROR_ALREADY_EXISTS;
-    if (alreadyExisted && !security.OwnedByUser(handle.Get()))
+        return {MutexResult::Outcome::Unavailable, nullptr, SystemErrorMessage(GetLastError())};
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    if (existed && !security->OwnedByUser(handle.Get()))
         RaiseForeign(name, "belongs to another user");
-    return std::make_unique<Mutex>(std::move(handle));
+    return {existed ? MutexResult::Outcome::Existed : MutexResult::Outcome::Created,
+            std::make_unique<Mutex>(std::move(handle)),
+            {}};
 }
 
 std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, bool manualReset, bool initiallySet)
@@ -102,10 +111,8 @@ std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, b
     return std::make_unique<Event>(std::move(handle));
 }
 
-std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string& name, std::size_t size,
-                                                              SharedMemoryFailure& failure)
+SharedMemoryResult KernelObjects::NewSharedMemory(const std::string& name, std::size_t size)
 {
-    failure = SharedMemoryFailure::None;
     UserOnlySecurity security;
     // When another process created the block first, this returns a handle to that one.
     UniqueKernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE, 0,
@@ -113,48 +120,44 @@ std::unique_ptr<ISharedMemory> KernelObjects::NewSharedMemory(const std::string&
     bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     if (!mapping) {
         if (!existed) {
-            failure = SharedMemoryFailure::Create;
-            return nullptr;
+            return {nullptr, SharedMemoryFailure::Create};
         }
         // Its owner is read through the handle: READ_CONTROL.
         mapping.Reset(OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE | READ_CONTROL, FALSE, name.c_str()));
         if (!mapping) {
-            failure = SharedMemoryFailure::Open;
-            return nullptr;
+            return {nullptr, SharedMemoryFailure::Open};
         }
     }
     if (existed && !security.OwnedByUser(mapping.Get())) {
-        failure = SharedMemoryFailure::Foreign;
-        return nullptr;
+        return {nullptr, SharedMemoryFailure::Foreign};
     }
     UniqueMappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 0));
     if (!view) {
-        failure = SharedMemoryFailure::Map;
-        return nullptr;
+        return {nullptr, SharedMemoryFailure::Map};
     }
     // The view reaches as far as the block its creator made (in whole pages).
     MEMORY_BASIC_INFORMATION region = {};
     const std::size_t mapped =
         VirtualQuery(view.Get(), &region, sizeof region) == sizeof region ? region.RegionSize : 0;
-    return std::make_unique<SharedMemory>(std::move(mapping), std::move(view), mapped);
+    return {std::make_unique<SharedMemory>(std::move(mapping), std::move(view), mapped), SharedMemoryFailure::None};
 }
 
-int KernelObjects::WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds)
+EventWaitResult KernelObjects::WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds)
 {
     std::vector<HANDLE> handles;
     for (IKernelEvent* event : events) {
         const auto* ours = dynamic_cast<const Event*>(event);
         if (ours == nullptr)
-            return WaitFailed;
+            return EventWaitResult::Failed();
         handles.push_back(ours->Handle());
     }
     if (handles.empty() || handles.size() > MAXIMUM_WAIT_OBJECTS)
-        return WaitFailed;
+        return EventWaitResult::Failed();
     const DWORD result =
         WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, milliseconds);
     if (result < WAIT_OBJECT_0 + handles.size())
-        return static_cast<int>(result - WAIT_OBJECT_0);
-    return result == WAIT_TIMEOUT ? WaitTimedOut : WaitFailed;
+        return EventWaitResult::Taken(result - WAIT_OBJECT_0);
+    return result == WAIT_TIMEOUT ? EventWaitResult::TimedOut() : EventWaitResult::Failed();
 }
 
 std::uint64_t KernelObjects::TickCount()

@@ -7,11 +7,10 @@ namespace platform::win32 {
 // names have no namespace prefix, so they are per desktop session.
 class KernelObjects : public IKernelObjects {
 public:
-    std::unique_ptr<IKernelMutex> NewMutex(const std::string& name, bool initialOwner, bool& alreadyExisted) override;
+    MutexResult NewMutex(const std::string& name, bool initialOwner) override;
     std::unique_ptr<IKernelEvent> NewEvent(const std::string& name, bool manualReset, bool initiallySet) override;
-    std::unique_ptr<ISharedMemory> NewSharedMemory(const std::string& name, std::size_t size,
-                                                   SharedMemoryFailure& failure) override;
-    int WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) override;
+    SharedMemoryResult NewSharedMemory(const std::string& name, std::size_t size) override;
+    EventWaitResult WaitForAny(std::span<IKernelEvent* const> events, std::uint32_t milliseconds) override;
     std::uint64_t TickCount() override;
     void Sleep(std::uint32_t milliseconds) override;
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/Handles.h"
@@ -35,39 +36,29 @@ public:
         DWORD values = 0;
         const LONG result = RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
                                              nullptr, nullptr, nullptr, nullptr);
-        if (result != ERROR_SUCCESS)
-            throw ERegistry(SystemErrorMessage(static_cast<DWORD>(result)));
-        return values;
+        return result == ERROR_SUCCESS ? values : 0;
     }
 
-    std::uint32_t ReadInteger(const std::string& name) const override
+    std::optional<std::uint32_t> ReadInteger(const std::string& name) const override
     {
         DWORD type = 0;
         DWORD value = 0;
         DWORD size = sizeof(value);
         const LONG result =
             RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-        if (result == ERROR_FILE_NOT_FOUND)
-            throw ERegistryValueMissing(SystemErrorMessage(static_cast<DWORD>(result)));
-        // A value of another type may be larger than a DWORD (ERROR_MORE_DATA): still the wrong type.
-        if ((result == ERROR_SUCCESS || result == ERROR_MORE_DATA) && (type != REG_DWORD || size != sizeof(value)))
-            throw ERegistryWrongType("Invalid data type for '" + name + "'");
-        if (result != ERROR_SUCCESS)
-            throw ERegistry(SystemErrorMessage(static_cast<DWORD>(result)));
+        // A value of another type may be larger than a DWORD (ERROR_MORE_DATA): the wrong type, so none.
+        if (result != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value))
+            return std::nullopt;
         return value;
     }
 
-    std::string ReadString(const std::string& name) const override
+    std::optional<std::string> ReadString(const std::string& name) const override
     {
         DWORD type = 0;
         DWORD size = 0;
         LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size);
-        if (result == ERROR_FILE_NOT_FOUND)
-            throw ERegistryValueMissing(SystemErrorMessage(static_cast<DWORD>(result)));
-        if (result != ERROR_SUCCESS)
-            throw ERegistry(SystemErrorMessage(static_cast<DWORD>(result)));
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            throw ERegistryWrongType("Invalid data type for '" + name + "'");
+        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return std::nullopt;
         // The value may change between the two calls; grow and retry until it fits.
         std::vector<char> buffer;
         do {
@@ -76,8 +67,9 @@ public:
             result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type,
                                       reinterpret_cast<BYTE*>(buffer.data()), &size);
         } while (result == ERROR_MORE_DATA);
-        if (result != ERROR_SUCCESS)
-            throw ERegistry(SystemErrorMessage(static_cast<DWORD>(result)));
+        // Another type may have taken its place meanwhile.
+        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+            return std::nullopt;
         // Stored strings need not be terminated: take the bytes up to the first NUL.
         std::string text(buffer.data(), std::min<std::size_t>(size, buffer.size()));
         const std::size_t end = text.find('\0');
@@ -116,12 +108,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<IRegistryKey> Registry::OpenKeyReadOnly(const std::string& path)
+std::unique_ptr<IRegistryKey> Registry::OpenExistingKey(const std::string& path)
 {
     HKEY key = nullptr;
-    const LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, RelativeKeyPath(path).c_str(), 0, KEY_READ, &key);
-    if (result != ERROR_SUCCESS)
-        throw ERegistryKeyNotOpenable(SystemErrorMessage(static_cast<DWORD>(result)));
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, RelativeKeyPath(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return nullptr;
     return std::make_unique<Key>(key);
 }
 

@@ -6,7 +6,7 @@ namespace platform::win32 {
 // HKEY_CURRENT_USER through the ANSI registry functions.
 class Registry : public IRegistry {
 public:
-    std::unique_ptr<IRegistryKey> OpenKeyReadOnly(const std::string& path) override;
+    std::unique_ptr<IRegistryKey> OpenExistingKey(const std::string& path) override;
     std::unique_ptr<IRegistryKey> OpenOrCreateKey(const std::string& path) override;
 };
 

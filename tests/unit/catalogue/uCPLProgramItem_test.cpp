@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SimulatorTest.h"
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "common/Exception.h"
 #include "matching/abbreviations.h"
 

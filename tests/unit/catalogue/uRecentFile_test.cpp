@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "SimulatorTest.h"
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 #include "matching/abbreviations.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "SimulatorTest.h"
+#include "catalogue/SortedItems.h"
 #include "common/Exception.h"
-#include "catalogue/uSortedItems.h"
 #include "matching/abbreviations.h"
 
 namespace {

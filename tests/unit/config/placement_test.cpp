@@ -201,6 +201,27 @@ TEST_F(PlacementTest, ValuesOfTheWrongTypeReadAsMissing)
     EXPECT_EQ(window.State, platform::WindowState::Normal);
 }
 
+// A maximized earlier run whose store cannot be opened: nothing of it is read, nothing raised.
+TEST_F(PlacementTest, StoreThatCannotBeOpenedRestoresTheDesignedPlacement)
+{
+    StoreEarlierRun("30,40,730,520", "3");
+    sim.registry.DenyKey(Section);
+    EXPECT_NO_THROW(keeper.RestorePlacement());
+    EXPECT_EQ(Normal().Left, 164);
+    EXPECT_TRUE(window.Centred);
+    EXPECT_EQ(window.State, platform::WindowState::Normal);
+}
+
+TEST_F(PlacementTest, StoreWhoseFolderCannotBeMadeRestoresTheDesignedPlacement)
+{
+    StoreEarlierRun("30,40,730,520", "3");
+    sim.registry.DenyKey("\\Software\\Morrowfield\\Zephyrix\\FormSettings");
+    EXPECT_NO_THROW(keeper.RestorePlacement());
+    EXPECT_EQ(Normal().Left, 164);
+    EXPECT_TRUE(window.Centred);
+    EXPECT_EQ(window.State, platform::WindowState::Normal);
+}
+
 TEST_F(PlacementTest, FixedBorderKeepsTheCurrentSize)
 {
     window.IsResizable = false;

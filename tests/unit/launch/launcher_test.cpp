@@ -121,22 +121,21 @@ TEST_F(LauncherTest, AdvertisedShortcutOfARemovedProductOpensTheShortcut)
 
 TEST_F(LauncherTest, ReadShortcutChecksExistenceBeforeExtension)
 {
-    std::string target, arguments, folder;
     EXPECT_THROW(
-        try { ReadShortcut("", target, arguments, folder); } catch (const Exception& e) {
+        try { ReadShortcut(""); } catch (const Exception& e) {
             EXPECT_STREQ(e.what(), "Error opening file");
             throw;
         },
         Exception);
     EXPECT_THROW(
-        try { ReadShortcut("C:\\missing.txt", target, arguments, folder); } catch (const Exception& e) {
+        try { ReadShortcut("C:\\missing.txt"); } catch (const Exception& e) {
             EXPECT_STREQ(e.what(), "Error opening file");
             throw;
         },
         Exception);
     sim.files.AddFile("C:\\notes.txt");
     EXPECT_THROW(
-        try { ReadShortcut("C:\\notes.txt", target, arguments, folder); } catch (const Exception& e) {
+        try { ReadShortcut("C:\\notes.txt"); } catch (const Exception& e) {
             EXPECT_STREQ(e.what(), "File is not a shortcut");
             throw;
         },

@@ -9,18 +9,23 @@ namespace {
 
 using platform::IKernelEvent;
 using platform::WaitResult;
+using Wait = platform::EventWaitResult;
+const Wait TimedOut = Wait::TimedOut();
+Wait Taken(std::size_t index)
+{
+    return Wait::Taken(index);
+}
 
 class KernelObjectsTest : public SimulatorTest {
 protected:
     std::unique_ptr<platform::IKernelMutex> Mutex(const std::string& name, bool* existed = nullptr)
     {
-        bool alreadyExisted = false;
-        auto mutex = sim.kernel.NewMutex(name, false, alreadyExisted);
+        auto made = sim.kernel.NewMutex(name, false);
         if (existed != nullptr)
-            *existed = alreadyExisted;
-        return mutex;
+            *existed = made.How == platform::MutexResult::Outcome::Existed;
+        return std::move(made.Mutex);
     }
-    int WaitFor(IKernelEvent& event, std::uint32_t ms = 0)
+    platform::EventWaitResult WaitFor(IKernelEvent& event, std::uint32_t ms = 0)
     {
         IKernelEvent* const events[] = {&event};
         return sim.kernel.WaitForAny(events, ms);
@@ -41,14 +46,13 @@ TEST_F(KernelObjectsTest, NamedObjectsAreSharedByNameUntilTheLastCloses)
     auto second = Mutex("m", &existed);
     EXPECT_TRUE(existed);
 
-    platform::SharedMemoryFailure failure{};
-    auto block = sim.kernel.NewSharedMemory("b", 16, failure);
+    auto block = sim.kernel.NewSharedMemory("b", 16).Block;
     block->View()[3] = 'x';
-    EXPECT_EQ(sim.kernel.NewSharedMemory("b", 16, failure)->View()[3], 'x');
+    EXPECT_EQ(sim.kernel.NewSharedMemory("b", 16).Block->View()[3], 'x');
 
     block.reset();
     EXPECT_FALSE(sim.kernel.Exists("b"));
-    EXPECT_EQ(sim.kernel.NewSharedMemory("b", 16, failure)->View()[3], '\0') << "a new block starts empty";
+    EXPECT_EQ(sim.kernel.NewSharedMemory("b", 16).Block->View()[3], '\0') << "a new block starts empty";
     first.reset();
     second.reset();
     Mutex("m", &existed);
@@ -59,11 +63,11 @@ TEST_F(KernelObjectsTest, AutomaticResetEventReleasesOneWaitPerSignal)
 {
     auto event = sim.kernel.NewEvent("e", false, false);
     auto sameEvent = sim.kernel.NewEvent("e", false, false);
-    EXPECT_EQ(WaitFor(*event), platform::WaitTimedOut);
+    EXPECT_EQ(WaitFor(*event), TimedOut);
     sameEvent->Set();
     sameEvent->Set(); // two signals with nobody waiting count as one
-    EXPECT_EQ(WaitFor(*event), 0);
-    EXPECT_EQ(WaitFor(*event), platform::WaitTimedOut);
+    EXPECT_EQ(WaitFor(*event), Taken(0));
+    EXPECT_EQ(WaitFor(*event), TimedOut);
 }
 
 TEST_F(KernelObjectsTest, ManualResetAndUnnamedEvents)
@@ -71,13 +75,13 @@ TEST_F(KernelObjectsTest, ManualResetAndUnnamedEvents)
     auto stop = sim.kernel.NewEvent("", true, false);
     auto other = sim.kernel.NewEvent("", true, false);
     stop->Set();
-    EXPECT_EQ(WaitFor(*other), platform::WaitTimedOut) << "unnamed events are not shared";
-    EXPECT_EQ(WaitFor(*stop), 0);
-    EXPECT_EQ(WaitFor(*stop), 0) << "a manual-reset event stays set";
+    EXPECT_EQ(WaitFor(*other), TimedOut) << "unnamed events are not shared";
+    EXPECT_EQ(WaitFor(*stop), Taken(0));
+    EXPECT_EQ(WaitFor(*stop), Taken(0)) << "a manual-reset event stays set";
 
     auto shared = sim.kernel.NewEvent("e", false, false);
     IKernelEvent* const both[] = {shared.get(), stop.get()};
-    EXPECT_EQ(sim.kernel.WaitForAny(both, 0), 1);
+    EXPECT_EQ(sim.kernel.WaitForAny(both, 0), Taken(1));
 }
 
 TEST_F(KernelObjectsTest, WaitsTimeOutOnlyWhenSimulatedTimePasses)
@@ -89,7 +93,7 @@ TEST_F(KernelObjectsTest, WaitsTimeOutOnlyWhenSimulatedTimePasses)
     sim.kernel.AdvanceTime(9999);
     EXPECT_EQ(waiting.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
     sim.kernel.AdvanceTime(1);
-    EXPECT_EQ(waiting.get(), platform::WaitTimedOut);
+    EXPECT_EQ(waiting.get(), TimedOut);
 }
 
 TEST_F(KernelObjectsTest, MutexExcludesOtherThreadsAndIsReentrantForItsOwner)

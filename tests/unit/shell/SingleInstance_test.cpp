@@ -44,11 +44,11 @@ TEST_F(SingleInstanceTest, SecondStartForwardsItsArgumentsOrElseOnlyTheWakeUpSig
     platform::IKernelEvent* const events[] = {watcher.get()};
 
     ForwardToRunningInstance(Ipc(), {"C:\\a.txt"});
-    EXPECT_EQ(kernel.WaitForAny(events, 0), 0);
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::Taken(0));
     EXPECT_EQ(Ipc().IpcBlock.TakeText(), "C:\\a.txt ");
 
     ForwardToRunningInstance(Ipc(), {});
-    EXPECT_EQ(kernel.WaitForAny(events, 0), 0);
+    EXPECT_EQ(kernel.WaitForAny(events, 0), platform::EventWaitResult::Taken(0));
     EXPECT_EQ(Ipc().IpcBlock.ReadText(), "") << "the wake-up writes nothing";
 }
 

@@ -17,8 +17,7 @@ protected:
     // What another process sees in the block, byte for byte.
     std::string RawBlock()
     {
-        platform::SharedMemoryFailure failure{};
-        auto view = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+        auto view = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
         return std::string(view->View(), 2048);
     }
     // Holds the block's lock on another thread until the returned promise is kept.
@@ -84,8 +83,7 @@ TEST_F(StringFilemappingTest, TextsUpToTheBlockArriveWholeLongerOnesAreCutToIt)
 
 TEST_F(StringFilemappingTest, UnterminatedBlockFromAnotherProgramIsReadUpToItsEnd)
 {
-    platform::SharedMemoryFailure failure{};
-    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
     std::memset(raw->View(), 'z', 2048);
     EXPECT_EQ(block.ReadText(), std::string(2048, 'z'));
     EXPECT_EQ(block.TakeText(), std::string(2048, 'z'));
@@ -124,8 +122,7 @@ TEST_F(StringFilemappingTest, UnicodeArgumentTextArrivesWhole)
 
 TEST_F(StringFilemappingTest, FullBlockCutInsideACharacterByAnotherWriterLosesOnlyThatCharacter)
 {
-    platform::SharedMemoryFailure failure{};
-    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048, failure);
+    auto raw = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
     std::memset(raw->View(), 'z', 2048);
     std::memcpy(raw->View() + 2046, "\xE6\x97", 2); // the first two bytes of a three-byte character
     EXPECT_EQ(block.ReadText(), std::string(2046, 'z'));
@@ -202,14 +199,17 @@ TEST_F(StringFilemappingTest, BlockThatCannotBeHadRaisesTheSystemsTexts)
     EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
     sim.kernel.FailNextSharedMemory = platform::SharedMemoryFailure::Map;
     EXPECT_EQ(raised("other", 2048), "Unable to open file mapping.");
+    // The block is had, its lock is not: the system's own text.
+    sim.kernel.FailNextMutex = true;
+    EXPECT_EQ(raised("other", 2048), "The system cannot create the mutex other-Mutex.");
+    EXPECT_EQ(raised("other", 2048), "<no error>");
 }
 
 TEST_F(StringFilemappingTest, ExistingBlockIsUsedOnlyWhenItsPagesHoldTheWholeSize)
 {
     const auto opens = [](std::size_t existing, std::size_t wanted) {
         const std::string name = "sized" + std::to_string(existing) + "-" + std::to_string(wanted);
-        platform::SharedMemoryFailure failure{};
-        auto first = platform::KernelObjects().NewSharedMemory(name, existing, failure);
+        auto first = platform::KernelObjects().NewSharedMemory(name, existing);
         try {
             TStringFilemapping second(name, wanted);
             return true;

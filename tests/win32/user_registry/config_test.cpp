@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,14 @@ protected:
                 }
                 bool ValueExists(const std::string& name) const override { return key_->ValueExists(name); }
                 std::uint32_t ValueCount() const override { return key_->ValueCount(); }
-                std::uint32_t ReadInteger(const std::string& name) const override { return key_->ReadInteger(name); }
-                std::string ReadString(const std::string& name) const override { return key_->ReadString(name); }
+                std::optional<std::uint32_t> ReadInteger(const std::string& name) const override
+                {
+                    return key_->ReadInteger(name);
+                }
+                std::optional<std::string> ReadString(const std::string& name) const override
+                {
+                    return key_->ReadString(name);
+                }
                 void WriteInteger(const std::string& name, std::uint32_t value) override
                 {
                     if (name == refused_)

@@ -1,4 +1,4 @@
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 
 #include "platform/Platform.h"
 

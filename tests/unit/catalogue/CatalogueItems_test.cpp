@@ -1,10 +1,10 @@
-#include "catalogue/uCatalogueItems.h"
+#include "catalogue/CatalogueItems.h"
 
 #include <random>
 
 #include "SimulatorTest.h"
 #include "catalogue/uProgramInfo.h"
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "config/placementStore.h"
+#include "config/PlacementStore.h"
 
 #include <charconv>
 
@@ -16,21 +16,18 @@ TPlacementStore::TPlacementStore(const std::string& iniFileName, const std::stri
     }
     try {
         registry.OpenOrCreateKey(iniFileName);
-        key_ = registry.OpenKeyReadOnly(path);
     } catch (const platform::ERegistry&) {
-        // Nothing stored yet, or not readable: every value takes its default.
+        return; // only reading follows: a store that cannot be made holds nothing
     }
+    // Nothing stored yet, or not readable: every value takes its default.
+    key_ = registry.OpenExistingKey(path);
 }
 
 std::string TPlacementStore::ReadString(const std::string& name) const
 {
     if (!key_)
         return {};
-    try {
-        return key_->ReadString(name);
-    } catch (const platform::ERegistry&) {
-        return {};
-    }
+    return key_->ReadString(name).value_or(std::string());
 }
 
 int TPlacementStore::ReadInteger(const std::string& name, int defaultValue) const

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/uSortedItems.h"
+#include "catalogue/SortedItems.h"
 
 // The catalogue's sorted list, built for whole refills: pairs are collected as the sources
 // add them and sorted once, when the list is next read, in O(n log n) rather than by a

@@ -1,4 +1,4 @@
-#include "catalogue/uCatalogueItems.h"
+#include "catalogue/CatalogueItems.h"
 
 #include <algorithm>
 #include <iterator>
