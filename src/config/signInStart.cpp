@@ -6,11 +6,9 @@ namespace SignInStart {
 
 bool IsOn()
 {
-    try {
-        return platform::Registry().OpenKeyReadOnly(RunKey)->ValueExists(EntryName);
-    } catch (const platform::ERegistryKeyNotOpenable&) {
-        return false; // a fresh profile has no Run key yet
-    }
+    // A fresh profile has no Run key yet.
+    const auto key = platform::Registry().OpenExistingKey(RunKey);
+    return key != nullptr && key->ValueExists(EntryName);
 }
 
 // Quoted, so that a path with blanks starts the program and not its first word.
