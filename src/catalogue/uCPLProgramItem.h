@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalogue/uProgramInfo.h"
-#include "catalogue/uShortcutDataSource.h"
+#include "catalogue/ShortcutDataSource.h"
 
 class TAbbrevInfos;
 class TRecursiveFindFiles;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "catalogue/uFileMask.h"
+#include "catalogue/FileMask.h"
 #include "platform/Platform.h"
 
 std::string JoinPath(const std::string& folder, const std::string& name)

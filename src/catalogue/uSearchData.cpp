@@ -1,7 +1,7 @@
 #include "catalogue/uSearchData.h"
 
 #include "catalogue/uCPLProgramItem.h"
-#include "catalogue/uPackagedApps.h"
+#include "catalogue/PackagedApps.h"
 #include "catalogue/uRecentFile.h"
 #include "catalogue/uWatchedFolder.h"
 #include "common/Exception.h"

@@ -6,7 +6,7 @@
 #include <unordered_set>
 
 #include "catalogue/SortedItems.h"
-#include "catalogue/uFileMask.h"
+#include "catalogue/FileMask.h"
 #include "common/Exception.h"
 #include "matching/abbreviations.h"
 #include "platform/ErrorReport.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "catalogue/uProgramInfo.h"
-#include "catalogue/uShortcutDataSource.h"
-#include "catalogue/uShortcutTree.h"
+#include "catalogue/ShortcutDataSource.h"
+#include "catalogue/ShortcutTree.h"
 
 class TAbbrevInfos;
 namespace platform {

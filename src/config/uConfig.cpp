@@ -5,7 +5,7 @@
 #include "catalogue/uSearchData.h"
 #include "common/Exception.h"
 #include "config/settings.h"
-#include "config/signInStart.h"
+#include "config/SignInStart.h"
 #include "platform/Platform.h"
 
 namespace {

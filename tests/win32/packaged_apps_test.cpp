@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Win32Test.h"
-#include "catalogue/uPackagedApps.h"
+#include "catalogue/PackagedApps.h"
 #include "matching/abbreviations.h"
 #include "platform/Platform.h"
 #include "platform/win32/AppsFolder.h"

@@ -1,6 +1,6 @@
 #include "platform/headless/Wildcard.h"
 
-#include "catalogue/uFileMask.h"
+#include "catalogue/FileMask.h"
 
 namespace platform::headless {
 

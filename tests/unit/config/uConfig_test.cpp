@@ -1,6 +1,6 @@
 #include "config/uConfig.h"
 
-#include "config/signInStart.h"
+#include "config/SignInStart.h"
 
 #include "CatalogueTest.h"
 #include "platform/headless/Widgets.h"

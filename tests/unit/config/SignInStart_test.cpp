@@ -1,4 +1,4 @@
-#include "config/signInStart.h"
+#include "config/SignInStart.h"
 
 #include "SimulatorTest.h"
 #include "common/Exception.h"

@@ -1,4 +1,4 @@
-#include "catalogue/uFileMask.h"
+#include "catalogue/FileMask.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "config/signInStart.h"
+#include "config/SignInStart.h"
 
 #include "platform/Platform.h"
 

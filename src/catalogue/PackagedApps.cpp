@@ -1,4 +1,4 @@
-#include "catalogue/uPackagedApps.h"
+#include "catalogue/PackagedApps.h"
 
 #include <set>
 #include <system_error>

@@ -7,7 +7,7 @@
 #include "RunEntry.h"
 #include "Win32Test.h"
 #include "common/Exception.h"
-#include "config/signInStart.h"
+#include "config/SignInStart.h"
 #include "platform/win32/SystemError.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "catalogue/uShortcutTree.h"
+#include "catalogue/ShortcutTree.h"
 
 #include <cctype>
 
-#include "catalogue/uFileMask.h"
+#include "catalogue/FileMask.h"
 #include "platform/Platform.h"
 
 namespace {

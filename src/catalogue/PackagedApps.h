@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "catalogue/uProgramInfo.h"
-#include "catalogue/uShortcutDataSource.h"
+#include "catalogue/ShortcutDataSource.h"
 #include "platform/AppsFolder.h"
 
 class TAbbrevInfos;
