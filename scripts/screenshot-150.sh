@@ -24,9 +24,7 @@ start_zephyrix
 hotkey super+j
 wait_for 10 main_shows visible=1 page=Launch! || fail "Win+J did not show the window"
 # The search edit, at its place at 150 %.
-window=$(main_window)
-xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 150 82 click 1
+click_in_main 150 82
 type_text rec
 rec_listed() { [ "$(main_value list)" -ge 2 ]; }
 wait_for 10 main_shows edit=rec && wait_for 10 rec_listed || fail "typing rec did not narrow the list"

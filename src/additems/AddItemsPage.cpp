@@ -59,30 +59,34 @@ void TAddItemsPage::btnLaunchFileClick()
     MakeShortcut(NewShortcutsFolder, text, text, "", "");
 }
 
+namespace {
+
+// The program the user picks in the selector; null when the dialog was cancelled or the
+// entry left the catalogue before the dialog had closed.
+const TProgramInfo* PickProgram()
+{
+    TEntryIdentity picked;
+    return SelectProgram(picked) ? FindLiveEntry(picked) : nullptr;
+}
+
+} // namespace
+
 void TAddItemsPage::btnLaunchAsStartInClick()
 {
     const SelectorOperation running(*this);
-    TEntryIdentity picked;
-    if (!SelectProgram(picked))
-        return;
-    const TProgramInfo* program = FindLiveEntry(picked);
-    if (program == nullptr)
-        return; // gone from the catalogue before the dialog had closed
-    const std::string text = edClipboard.Text();
-    MakeShortcut(NewShortcutsFolder, text, program->Path, text, "");
+    if (const TProgramInfo* program = PickProgram()) {
+        const std::string text = edClipboard.Text();
+        MakeShortcut(NewShortcutsFolder, text, program->Path, text, "");
+    }
 }
 
 void TAddItemsPage::btnLaunchAsParamClick()
 {
     const SelectorOperation running(*this);
-    TEntryIdentity picked;
-    if (!SelectProgram(picked))
-        return;
-    const TProgramInfo* program = FindLiveEntry(picked);
-    if (program == nullptr)
-        return; // gone from the catalogue before the dialog had closed
-    const std::string text = edClipboard.Text();
-    MakeShortcut(NewShortcutsFolder, text, program->Path, "", text);
+    if (const TProgramInfo* program = PickProgram()) {
+        const std::string text = edClipboard.Text();
+        MakeShortcut(NewShortcutsFolder, text, program->Path, "", text);
+    }
 }
 
 // The buttons' heights never change, so their tops (5, then 4 apart) stay as designed.

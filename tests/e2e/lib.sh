@@ -92,25 +92,19 @@ hotkey() {
     xdotool key --window "$window" "$1"
 }
 
-# Gives the main window the X focus and clicks into the search edit of the page in view,
-# as a user would: the X focus alone does not always reach the control under Wine
-# without a window manager.
-focus_search_edit() {
+# Gives the main window the X focus and clicks at a place in it (window coordinates), as
+# a user would: the X focus alone does not always reach the control under Wine without a
+# window manager.
+click_in_main() { # <x> <y>
     local window
     window=$(main_window)
     xdotool windowfocus --sync "$window"
-    xdotool mousemove --window "$window" 100 58 click 1
+    xdotool mousemove --window "$window" "$1" "$2" click 1
     sleep 0.3
 }
-
-# The same for the add page's edit, right of its caption.
-focus_add_items_edit() {
-    local window
-    window=$(main_window)
-    xdotool windowfocus --sync "$window"
-    xdotool mousemove --window "$window" 300 58 click 1
-    sleep 0.3
-}
+# The search edit of the page in view; the add page's edit, right of its caption.
+focus_search_edit() { click_in_main 100 58; }
+focus_add_items_edit() { click_in_main 300 58; }
 
 type_text() { xdotool type --delay 60 "$1"; }
 # Keys for the main window: it gets the X focus first, as a click on it would give it.
