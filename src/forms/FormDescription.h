@@ -103,6 +103,13 @@ struct FormDescription {
     std::vector<int> BoldLabels{}; // static texts shown in the bold face of the dialog's font
 };
 
+// A form that places its controls itself (by rules, or from a design size) scales them
+// itself too; one that keeps its template's size and places is scaled by Windows.
+inline bool LaysItselfOut(const FormDescription& form)
+{
+    return !form.Layout.empty() || form.First != FirstSize::Template;
+}
+
 // Lists show rows of this height in pixels, at 96 pixels per inch.
 constexpr int ListRowHeight = 13;
 constexpr int ListRowHeightAt(int dpi)

@@ -234,6 +234,20 @@ TEST_F(DpiTest, MovingToAMonitorOfAnotherScaleTakesTheSuggestedRectangleAndScale
     EXPECT_EQ(fontHeight(box), height);
 }
 
+// The about box keeps its template's places: a new scale is the dialog manager's to
+// apply (fonts and places together), never a bigger font in the old places.
+TEST_F(DpiTest, AFormThatKeepsItsTemplateIsNotRescaledByHalves)
+{
+    auto owned = platform::Widgets().CreateForm("TfrmAbout");
+    auto& about = static_cast<Win32Form&>(*owned);
+    RECT suggested{};
+    GetWindowRect(about.Handle(), &suggested);
+    suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
+    suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
+    SendMessageA(about.Handle(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+    ExpectNothingCut(about.Handle());
+}
+
 TEST_F(DpiTest, ListRowsFollowTheScale)
 {
     auto owned = platform::Widgets().CreateForm("TMainForm");

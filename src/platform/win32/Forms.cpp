@@ -71,7 +71,7 @@ Win32Container::Win32Container(const std::string& className) : className_(classN
 Win32Container::Win32Container(const std::string& className, HWND parent, const RECT& place) : className_(className)
 {
     const forms::FormDescription& form = forms::FindForm(className);
-    dialog_ = CreateDialogWindow(form.DialogId, parent);
+    dialog_ = CreateDialogWindow(form, parent);
     SetWindowPos(dialog_, HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOACTIVATE);
     Bind(dialog_, form);
@@ -83,12 +83,14 @@ Win32Container::~Win32Container()
     Unbind();
 }
 
-HWND Win32Container::CreateDialogWindow(int dialogId, HWND parent)
+HWND Win32Container::CreateDialogWindow(const forms::FormDescription& form, HWND parent)
 {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogId), parent, DialogProc, 0);
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(form.DialogId), parent, DialogProc, 0);
     if (dialog == nullptr)
         RaiseLastOSError();
-    LeaveDpiChangesToForm(dialog);
+    if (forms::LaysItselfOut(form))
+        LeaveDpiChangesToForm(dialog);
     return dialog;
 }
 
@@ -153,7 +155,7 @@ void Win32Container::Bind(HWND dialog, const forms::FormDescription& form)
                 tab.pszText = text.data();
                 SendMessageA(window, TCM_INSERTITEMA, pages.size(), reinterpret_cast<LPARAM>(&tab));
                 const forms::FormDescription& page = forms::FindForm(pageOf.FormClass);
-                HWND pageWindow = CreateDialogWindow(page.DialogId, dialog);
+                HWND pageWindow = CreateDialogWindow(page, dialog);
                 Bind(pageWindow, page); // a page's controls are the form's
                 pages.push_back(pageWindow);
             }
@@ -388,7 +390,8 @@ Win32Form::Win32Form(const std::string& className) : Win32Container(className)
 {
     const forms::FormDescription& form = forms::FindForm(className);
     const bool mainWindow = form.MainWindow;
-    dialog_ = CreateDialogWindow(form.DialogId, mainWindow ? nullptr : Application::OwnerWindow());
+    dialog_ = CreateDialogWindow(form, mainWindow ? nullptr : Application::OwnerWindow());
+    laysItselfOut_ = forms::LaysItselfOut(form);
     if (mainWindow)
         ShowProgramIcon(dialog_);
     dpi_ = SystemDpiOf(dialog_);
@@ -585,6 +588,8 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     case WM_DPICHANGED: {
+        if (!laysItselfOut_)
+            return FALSE; // the dialog manager scales a template's font and places
         const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
         ChangeDpi(LOWORD(wParam), suggested);
         return TRUE;

@@ -55,7 +55,7 @@ public:
 protected:
     // A top-level form binds itself once its window exists.
     explicit Win32Container(const std::string& className);
-    HWND CreateDialogWindow(int dialogId, HWND parent);
+    HWND CreateDialogWindow(const forms::FormDescription& form, HWND parent);
     void Bind(HWND dialog, const forms::FormDescription& form);
     void LayOut(HWND dialog);
     // Stops the dialog procedure from reaching this object (before its windows go).
@@ -144,6 +144,7 @@ private:
     void Close();
     void ChangeDpi(int dpi, const RECT& suggested);
     int dpi_ = forms::DesignDpi;
+    bool laysItselfOut_ = true;
     std::unique_ptr<PlacedWindow> placed_;
     bool modal_ = false;
     int modalResult_ = ModalResultNone;
