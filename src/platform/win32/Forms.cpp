@@ -1,9 +1,9 @@
 #include "platform/win32/Forms.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <commctrl.h>
-#include <algorithm>
 #include <windowsx.h>
 
 #include "common/Exception.h"
