@@ -21,8 +21,7 @@ add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win
 add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
 add_start_menu_link Notepad "$scratch_win\\record_start.exe"
 start_zephyrix
-hotkey super+j
-wait_for 10 main_shows visible=1 page=Launch! || fail "Win+J did not show the window"
+wait_for_catalogue 3
 # The search edit, at its place at 150 %.
 click_in_main 150 82
 type_text rec

@@ -31,6 +31,7 @@ export PATH="$scratch/bin:$PATH"
 # A shortcut without a working folder starts in the program's own, the scratch folder.
 cd "$scratch" || fail "no scratch folder"
 start_zephyrix
+wait_for_catalogue 1
 
 # Operation 1 on a program's path: a shortcut to it, started at once, catalogued soon after.
 add_page_with "$scratch_win\\record_start.exe"

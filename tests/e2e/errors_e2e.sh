@@ -30,6 +30,7 @@ add_start_menu_link Vanishing "$scratch_win\\record_start.exe"
 add_start_menu_link Orphan "$scratch_win\\orphan.exe"
 add_start_menu_link "Tool (x86)" "$scratch_win\\record_start.exe"
 start_zephyrix
+wait_for_catalogue 3
 
 # A typed text that is no valid pattern is searched as plain text: no error box while the
 # user types a name such as "Tool (x86)", and the next keystrokes search again.

@@ -26,6 +26,7 @@ add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win
 add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
 add_start_menu_link Notepad "$scratch_win\\record_start.exe"
 start_zephyrix
+wait_for_catalogue 3
 
 call_up_launch_page
 catalogue=$(main_value list)

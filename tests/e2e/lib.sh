@@ -154,6 +154,22 @@ start_zephyrix() {
     wait_for 10 tray_window || fail "no icon in the notification area"
 }
 
+# The catalogue is walked in the background after start-up, and the Launch! list shows
+# the catalogue as it stood when the window was called up. Calls the window up until the
+# list holds at least <count> entries (a fresh prefix has no shortcuts but the script's),
+# and leaves it shown on Launch!.
+wait_for_catalogue() { # <count>
+    local deadline=$((SECONDS + 30)) listed
+    while true; do
+        hotkey super+j
+        wait_for 10 main_shows visible=1 page=Launch! || fail "Win+J did not show the window"
+        listed=$(main_value list)
+        [ "${listed:-0}" -ge "$1" ] && return 0
+        [ "$SECONDS" -ge "$deadline" ] && fail "the catalogue listed ${listed:-no} entries, not $1"
+        sleep 0.5
+    done
+}
+
 # Ends the program as a user does: File > Exit, after calling it up with its Launch
 # hotkey (Win+J unless given).
 exit_zephyrix() {

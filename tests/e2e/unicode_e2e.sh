@@ -49,6 +49,7 @@ start_menu_entries+=("$links")
 [ -f "$links/$name.lnk" ] || fail "the shortcut's file does not have its Unicode name"
 
 start_zephyrix
+wait_for_catalogue 1
 shot 1-started
 
 # Found by typing the start of its Latin name, and launched with Enter.
@@ -73,6 +74,7 @@ wine "$bin/make_link_w.exe" "$programs_win\\ZephyrixUnicode\\日本 Decoy.lnk" "
     "$scratch_win\\decoy" || fail "could not write the second shortcut"
 exit_zephyrix
 start_zephyrix
+wait_for_catalogue 1
 show_page super+j
 type_unicode '日本'
 shot 5-after-restart
