@@ -16,10 +16,7 @@ zx_wine_server
 scratch_artefacts=$(mktemp -d)
 source "$root/tests/e2e/lib.sh" "$bin" "$scratch_artefacts"
 reset_user
-mkdir -p "$scratch/book" "$scratch/recorder"
-add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
-add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
-add_start_menu_link Notepad "$scratch_win\\record_start.exe"
+add_rec_shortcuts
 start_zephyrix
 wait_for_catalogue 3
 # The search edit, at its place at 150 %.

@@ -21,10 +21,7 @@ call_up_launch_page() {
 }
 
 reset_user
-mkdir -p "$scratch/book" "$scratch/recorder"
-add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
-add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
-add_start_menu_link Notepad "$scratch_win\\record_start.exe"
+add_rec_shortcuts
 start_zephyrix
 wait_for_catalogue 3
 

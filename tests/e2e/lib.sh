@@ -144,6 +144,16 @@ add_start_menu_link() { # <name> <target in Windows form> [<start-in folder in W
         fail "could not write the shortcut $1"
 }
 
+# The Launch! scene of the launcher test and the README's pictures: "Recipe Book" and
+# "Recorder" (both found by rec), each starting the recording program in a folder of its
+# own, and "Notepad".
+add_rec_shortcuts() {
+    mkdir -p "$scratch/book" "$scratch/recorder"
+    add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
+    add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
+    add_start_menu_link Notepad "$scratch_win\\record_start.exe"
+}
+
 # Starts the first instance and waits until it has settled hidden with its icon.
 start_zephyrix() {
     wine "$bin/zephyrix.exe" &
