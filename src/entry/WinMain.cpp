@@ -68,11 +68,13 @@ int RunApplication(const std::string& startText)
     platform::win32::RunMessageLoop([] { return false; });
     Ipc().StopListening();
 
-    InstanceLock.Release(); // a new instance may start from here on
     platform::win32::Application::SetMainWindow(nullptr);
-    mainForm.reset(); // saves the settings and the abbreviations, removes the icon
+    mainForm.reset(); // saves the settings and the abbreviations, frees the hotkeys, removes the icon
     FreeSearchData();
     FreeConfig();
+    // Last: a new instance started from here on finds the hotkeys free and the
+    // abbreviations written.
+    InstanceLock.Release();
     return 0;
 }
 

@@ -16,6 +16,29 @@ const std::string& Preferred(const std::string& callers, const std::string& shor
     return callers.empty() ? shortcuts : callers;
 }
 
+// The installed program starts as the shell would start the shortcut: with the
+// arguments and folder the shortcut stores, unless the caller gives its own.
+void LaunchAdvertised(const std::string& shortcut, const platform::AdvertisedShortcut& advertised,
+                      const std::string& startIn, const std::string& parameters)
+{
+    auto& installer = platform::Installer();
+    auto program = installer.ProvideComponent(advertised);
+    // An installer that cannot install on demand may still know the local copy.
+    if (!program)
+        program = installer.InstalledKeyFile(advertised);
+    if (program) {
+        const auto stored = platform::ShellLinks().LoadStored(shortcut);
+        const platform::ShellLinkTarget none;
+        const auto& link = stored ? *stored : none;
+        ShellOpen(*program, Preferred(startIn, link.WorkingDirectory), Preferred(parameters, link.Arguments));
+        return;
+    }
+    if (!platform::Shell().Open(shortcut, parameters, startIn, platform::ShowNormal))
+        throw Exception("Could not start \"" + shortcut +
+                        "\": its program is not installed on this computer and Windows Installer could not "
+                        "install it.");
+}
+
 } // namespace
 
 void ShellOpen(const std::string& file, const std::string& startIn, const std::string& parameters)
@@ -42,8 +65,7 @@ void LaunchPath(const std::string& path, const std::string& startIn, const std::
     }
 
     if (const auto advertised = platform::Installer().GetShortcutTarget(path)) {
-        const auto installedPath = platform::Installer().ProvideComponent(*advertised);
-        ShellOpen(installedPath ? *installedPath : path, startIn, parameters);
+        LaunchAdvertised(path, *advertised, startIn, parameters);
         return;
     }
 

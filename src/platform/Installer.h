@@ -23,6 +23,9 @@ public:
     // Installs or repairs what is needed (default install mode) and gives the key file's
     // path; none when the installer cannot provide it.
     virtual std::optional<std::string> ProvideComponent(const AdvertisedShortcut& target) = 0;
+    // The key file of the component when it is installed on this computer, without
+    // installing or repairing anything; none when it is absent, only advertised or unknown.
+    virtual std::optional<std::string> InstalledKeyFile(const AdvertisedShortcut& target) = 0;
 };
 
 } // namespace platform

@@ -32,6 +32,10 @@ public:
     // show its own search). Empty when loading or resolving fails. Throws Exception
     // when the shell-link object itself cannot be created.
     virtual std::optional<ShellLinkTarget> LoadAndResolve(const std::string& file) = 0;
+    // Loads the link read-only and gives what it stores, without resolving it (which an
+    // advertised shortcut, having no target of its own, may not survive). Empty when it
+    // cannot be loaded; throws like LoadAndResolve.
+    virtual std::optional<ShellLinkTarget> LoadStored(const std::string& file) = 0;
     // Writes a new link file, replacing one of the same name; the file does not become
     // the object's current file. No icon location is set.
     virtual LinkWriteResult WriteLink(const std::string& file, const ShellLinkDefinition& link) = 0;

@@ -5,8 +5,16 @@
 
 bool TInstanceLock::CheckSingleInstance(const std::string& name)
 {
-    // Another user's squatter raises EForeignObject: reported, and no text goes its way.
-    auto made = platform::KernelObjects().NewMutex(name, true);
+    // Another account's squatter is reported, and no text goes its way: taking it for a
+    // running instance would end every start silently.
+    platform::MutexResult made;
+    try {
+        made = platform::KernelObjects().NewMutex(name, true);
+    } catch (const platform::EForeignObject& error) {
+        throw platform::EForeignObject(std::string("Zephyrix cannot start: another account on this computer holds "
+                                                   "the program's lock. ") +
+                                       error.what());
+    }
     // A lock that cannot be had counts as another instance.
     if (made.How != platform::MutexResult::Outcome::Created)
         return false;

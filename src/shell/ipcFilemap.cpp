@@ -5,6 +5,7 @@
 
 #include "common/Exception.h"
 #include "common/Utf8.h"
+#include "platform/KernelObjects.h"
 #include "platform/Platform.h"
 
 TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(size)
@@ -15,6 +16,8 @@ TFileMapping::TFileMapping(const std::string& name, std::size_t size) : Size(siz
     MappingHandle = std::move(block.Block);
     if (block.Failure == platform::SharedMemoryFailure::Create)
         throw Exception("Unable to create file mapping.");
+    if (block.Failure == platform::SharedMemoryFailure::Foreign)
+        throw platform::EForeignObject("Unable to open file mapping.");
     // A block that exists but cannot be opened or mapped, one another user made (who
     // could read or forge the texts), or one another program made smaller than ours
     // (which cannot be used without writing past its end).

@@ -166,8 +166,15 @@ std::string CommandLineText(const std::vector<std::string>& arguments)
 
 void InitializeIpc()
 {
-    if (!ProcessMessaging())
+    if (ProcessMessaging())
+        return;
+    try {
         ProcessMessaging() = std::make_unique<TInstanceMessaging>();
+    } catch (const platform::EForeignObject& error) {
+        throw platform::EForeignObject(std::string("Zephyrix cannot start: another account on this computer holds "
+                                                   "the program's messaging objects. ") +
+                                       error.what());
+    }
 }
 
 void FinalizeIpc()

@@ -11,22 +11,30 @@
 #include "Win32Test.h"
 #include "common/Exception.h"
 #include "platform/KernelObjects.h"
+#include "shell/SingleInstance.h"
 #include "shell/ipcFilemap.h"
 
 namespace {
 
 using platform::win32::UniqueKernelHandle;
 
-// Owned by a user of another machine, open to everyone (no access list at all).
+// Owned by a user of another machine, open to everyone (no access list at all), or
+// restricted to that user alone.
 class ForeignSecurity {
 public:
-    ForeignSecurity()
+    explicit ForeignSecurity(bool restrictive = false)
     {
         SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
         AllocateAndInitializeSid(&nt, 5, SECURITY_NT_NON_UNIQUE, 1, 2, 3, 1001, 0, 0, 0, &sid_);
         InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION);
         SetSecurityDescriptorOwner(&descriptor_, sid_, FALSE);
-        SetSecurityDescriptorDacl(&descriptor_, TRUE, nullptr, FALSE);
+        PACL acl = nullptr;
+        if (restrictive) {
+            InitializeAcl(reinterpret_cast<PACL>(acl_), sizeof acl_, ACL_REVISION);
+            AddAccessAllowedAce(reinterpret_cast<PACL>(acl_), ACL_REVISION, GENERIC_ALL, sid_);
+            acl = reinterpret_cast<PACL>(acl_);
+        }
+        SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE);
         attributes_ = {sizeof(attributes_), &descriptor_, FALSE};
     }
     ~ForeignSecurity() { FreeSid(sid_); }
@@ -35,6 +43,7 @@ public:
 
 private:
     PSID sid_ = nullptr;
+    alignas(DWORD) unsigned char acl_[256] = {};
     SECURITY_DESCRIPTOR descriptor_{};
     SECURITY_ATTRIBUTES attributes_{};
 };
@@ -152,6 +161,32 @@ TEST_F(NamedObjectsContract, ObjectsAnotherUserMadeFirstAreRefused)
     } catch (const Exception& error) {
         EXPECT_STREQ(error.what(), "Unable to open file mapping.");
     }
+}
+
+// A squatter that lets nobody else in: the objects cannot even be opened. The program
+// must say so, not take the lock it cannot have for a running instance.
+TEST_F(NamedObjectsContract, ObjectsAnotherAccountLocksUsOutOfAreReportedAsSuch)
+{
+    ForeignSecurity foreign(true);
+    const UniqueKernelHandle mutex(CreateMutexA(foreign.Attributes(), FALSE, Name("lock").c_str()));
+    const UniqueKernelHandle event(CreateEventA(foreign.Attributes(), FALSE, FALSE, Name("event").c_str()));
+    const UniqueKernelHandle block(
+        CreateFileMappingA(INVALID_HANDLE_VALUE, foreign.Attributes(), PAGE_READWRITE, 0, 2048, Name("block").c_str()));
+    ASSERT_TRUE(mutex && event && block);
+    ASSERT_FALSE(UniqueKernelHandle(OpenMutexA(SYNCHRONIZE, FALSE, Name("lock").c_str())))
+        << "the system let this user through the other's access list";
+
+    TInstanceLock lock;
+    try {
+        lock.CheckSingleInstance(Name("lock"));
+        ADD_FAILURE() << "a lock held by another account counted as another instance";
+    } catch (const platform::EForeignObject& error) {
+        EXPECT_NE(std::string(error.what()).find("another account"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(lock.Held());
+    auto& kernel = platform::KernelObjects();
+    EXPECT_THROW(kernel.NewEvent(Name("event"), false, false), platform::EForeignObject);
+    EXPECT_EQ(kernel.NewSharedMemory(Name("block"), 2048).Failure, platform::SharedMemoryFailure::Foreign);
 }
 
 TEST_F(NamedObjectsContract, NewTextEventThatDoesNotResetItselfIsRefused)

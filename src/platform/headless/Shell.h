@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,13 @@ public:
         int ShowCommand = 0;
     };
 
-    void Open(const std::string& file, const std::optional<std::string>& parameters,
+    bool Open(const std::string& file, const std::optional<std::string>& parameters,
               const std::optional<std::string>& directory, int showCommand) override
     {
         Opened.push_back({file, parameters, directory, showCommand});
         if (WhileOpening)
             WhileOpening();
+        return !Refused.contains(file);
     }
 
     void ControlRunDll(const std::string& commandLine, int showCommand) override
@@ -39,6 +41,8 @@ public:
 
     std::vector<OpenCall> Opened;
     std::vector<ControlRunDllCall> AppletsRun;
+    // Files the shell cannot start.
+    std::set<std::string> Refused;
     // Runs inside a start, as a real launch may pump messages before it returns.
     std::function<void()> WhileOpening;
 };

@@ -23,6 +23,16 @@ public:
         return link->second.Target;
     }
 
+    std::optional<ShellLinkTarget> LoadStored(const std::string& file) override
+    {
+        if (FailCreate)
+            throw Exception("Class not registered");
+        const auto link = links_.find(file);
+        if (!files_.FileExists(file) || link == links_.end())
+            return std::nullopt;
+        return link->second.Target;
+    }
+
     LinkWriteResult WriteLink(const std::string& file, const ShellLinkDefinition& link) override
     {
         if (FailCreate)

@@ -38,4 +38,16 @@ std::optional<std::string> Installer::ProvideComponent(const AdvertisedShortcut&
     return std::string(buffer.data());
 }
 
+std::optional<std::string> Installer::InstalledKeyFile(const AdvertisedShortcut& target)
+{
+    std::vector<char> buffer(AnsiPathBufferSize, '\0');
+    DWORD size = AnsiPathBufferSize;
+    // Only a local copy counts: for a missing file the installer still fills in the path
+    // it should have, which would start nothing.
+    if (MsiGetComponentPathA(target.ProductCode.c_str(), target.ComponentCode.c_str(), buffer.data(), &size) !=
+        INSTALLSTATE_LOCAL)
+        return std::nullopt;
+    return std::string(buffer.data());
+}
+
 } // namespace platform::win32

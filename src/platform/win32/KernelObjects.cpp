@@ -62,6 +62,10 @@ private:
     std::size_t size_;
 };
 
+// An existing object whose access list keeps this user out: only another account can
+// have made it so.
+constexpr const char* HeldByAnotherAccount = "is held by another account, whose access list keeps this one out";
+
 [[noreturn]] void RaiseForeign(const std::string& name, const char* what)
 {
     throw EForeignObject("The named object \"" + name + "\" " + what + ".");
@@ -79,6 +83,8 @@ MutexResult KernelObjects::NewMutex(const std::string& name, bool initialOwner)
         return {MutexResult::Outcome::Unavailable, nullptr, error.what()};
     }
     UniqueKernelHandle handle(CreateMutexA(security->Attributes(), initialOwner, name.c_str()));
+    if (!handle && GetLastError() == ERROR_ACCESS_DENIED)
+        RaiseForeign(name, HeldByAnotherAccount);
     if (!handle)
         return {MutexResult::Outcome::Unavailable, nullptr, SystemErrorMessage(GetLastError())};
     const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
@@ -99,6 +105,8 @@ std::unique_ptr<IKernelEvent> KernelObjects::NewEvent(const std::string& name, b
     }
     UserOnlySecurity security;
     UniqueKernelHandle handle(CreateEventA(security.Attributes(), manualReset, initiallySet, name.c_str()));
+    if (!handle && GetLastError() == ERROR_ACCESS_DENIED)
+        RaiseForeign(name, HeldByAnotherAccount);
     if (!handle)
         RaiseLastOSError();
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -118,6 +126,8 @@ SharedMemoryResult KernelObjects::NewSharedMemory(const std::string& name, std::
     UniqueKernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE, 0,
                                                   static_cast<DWORD>(size), name.c_str()));
     bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    if (!mapping && GetLastError() == ERROR_ACCESS_DENIED)
+        return {nullptr, SharedMemoryFailure::Foreign};
     if (!mapping) {
         if (!existed) {
             return {nullptr, SharedMemoryFailure::Create};

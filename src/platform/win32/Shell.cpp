@@ -9,12 +9,14 @@
 
 namespace platform::win32 {
 
-void Shell::Open(const std::string& file, const std::optional<std::string>& parameters,
+bool Shell::Open(const std::string& file, const std::optional<std::string>& parameters,
                  const std::optional<std::string>& directory, int showCommand)
 {
-    // The result is not examined: the shell reports its own failures to the user.
-    ShellExecuteA(nullptr, "open", file.c_str(), parameters ? parameters->c_str() : nullptr,
-                  directory ? directory->c_str() : nullptr, showCommand);
+    // Values above 32 mean success; the others are error codes in a handle's clothing.
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", file.c_str(),
+                                                                parameters ? parameters->c_str() : nullptr,
+                                                                directory ? directory->c_str() : nullptr, showCommand));
+    return result > 32;
 }
 
 void Shell::ControlRunDll(const std::string& commandLine, int showCommand)

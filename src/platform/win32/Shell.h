@@ -5,7 +5,7 @@ namespace platform::win32 {
 
 class Shell : public IShell {
 public:
-    void Open(const std::string& file, const std::optional<std::string>& parameters,
+    bool Open(const std::string& file, const std::optional<std::string>& parameters,
               const std::optional<std::string>& directory, int showCommand) override;
     void ControlRunDll(const std::string& commandLine, int showCommand) override;
 };

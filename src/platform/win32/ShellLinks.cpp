@@ -26,6 +26,16 @@ void CheckCreation(HRESULT result)
 
 std::optional<ShellLinkTarget> ShellLinks::LoadAndResolve(const std::string& file)
 {
+    return Load(file, true);
+}
+
+std::optional<ShellLinkTarget> ShellLinks::LoadStored(const std::string& file)
+{
+    return Load(file, false);
+}
+
+std::optional<ShellLinkTarget> ShellLinks::Load(const std::string& file, bool resolve)
+{
     ComPtr<IShellLinkA> link;
     CheckCreation(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    link.ReceiveVoid()));
@@ -35,7 +45,7 @@ std::optional<ShellLinkTarget> ShellLinks::LoadAndResolve(const std::string& fil
     if (persist->Load(AnsiToWide(file).c_str(), STGM_READ) != S_OK)
         return std::nullopt;
     // No SLR_NO_UI: the shell may search for a moved target and update the link.
-    if (link->Resolve(nullptr, SLR_ANY_MATCH | SLR_UPDATE) != S_OK)
+    if (resolve && link->Resolve(nullptr, SLR_ANY_MATCH | SLR_UPDATE) != S_OK)
         return std::nullopt;
 
     std::string buffer(LinkBufferSize, '\0');

@@ -91,21 +91,47 @@ TEST_F(LauncherTest, MissingShortcutRaisesAndStartsNothing)
     EXPECT_TRUE(sim.shell.Opened.empty());
 }
 
-TEST_F(LauncherTest, AdvertisedShortcutOpensTheInstalledProgramWithTheCallersValuesOnly)
+TEST_F(LauncherTest, AdvertisedShortcutOpensTheInstalledProgramWithItsOwnValuesUnlessTheCallerGivesThem)
 {
-    sim.shellLinks.CreateLink("C:\\Menu\\Office.lnk", {"C:\\Windows\\Installer\\icon.exe", "/stored", "C:\\Stored"});
+    sim.shellLinks.CreateLink("C:\\Menu\\Office.lnk", {"", "/stored", "C:\\Stored"});
     sim.installer.Advertise("C:\\Menu\\Office.lnk", {"{PRODUCT}", "Feature", "{COMPONENT}"});
     sim.installer.InstallComponent("{COMPONENT}", "C:\\Program Files\\Office\\office.exe");
+    // Provided on demand, or (where the installer cannot provide) found installed locally.
+    for (const bool provideUnsupported : {false, true}) {
+        sim.installer.ProvideUnsupported = provideUnsupported;
+        sim.shell.Opened.clear();
+        LaunchPath("C:\\Menu\\Office.lnk", "", "");
+        EXPECT_EQ(OnlyOpen().File, "C:\\Program Files\\Office\\office.exe");
+        EXPECT_EQ(OnlyOpen().Parameters, "/stored");
+        EXPECT_EQ(OnlyOpen().Directory, "C:\\Stored");
+
+        sim.shell.Opened.clear();
+        LaunchPath("C:\\Menu\\Office.lnk", "C:\\Given", "/given");
+        EXPECT_EQ(OnlyOpen().Parameters, "/given");
+        EXPECT_EQ(OnlyOpen().Directory, "C:\\Given");
+    }
+}
+
+TEST_F(LauncherTest, AdvertisedProgramThatCannotBeHadGoesToTheShellAndIsReportedWhenThatFails)
+{
+    sim.shellLinks.CreateLink("C:\\Menu\\Office.lnk", {"", "/stored", ""});
+    sim.installer.Advertise("C:\\Menu\\Office.lnk", {"{PRODUCT}", "Feature", "{COMPONENT}"});
+    sim.installer.InstallComponent("{COMPONENT}", "C:\\Program Files\\Office\\office.exe");
+    sim.installer.LoseKeyFile("{COMPONENT}"); // the installer still names the path it should have
+    sim.installer.ProvideUnsupported = true;
 
     LaunchPath("C:\\Menu\\Office.lnk", "", "");
-    EXPECT_EQ(OnlyOpen().File, "C:\\Program Files\\Office\\office.exe");
-    EXPECT_EQ(OnlyOpen().Parameters, "");
-    EXPECT_EQ(OnlyOpen().Directory, "");
+    EXPECT_EQ(OnlyOpen().File, "C:\\Menu\\Office.lnk") << "the shell may still manage it";
 
     sim.shell.Opened.clear();
-    LaunchPath("C:\\Menu\\Office.lnk", "C:\\Given", "/given");
-    EXPECT_EQ(OnlyOpen().Parameters, "/given");
-    EXPECT_EQ(OnlyOpen().Directory, "C:\\Given");
+    sim.shell.Refused.insert("C:\\Menu\\Office.lnk");
+    try {
+        LaunchPath("C:\\Menu\\Office.lnk", "", "");
+        ADD_FAILURE() << "a start that did nothing went unreported";
+    } catch (const Exception& error) {
+        EXPECT_NE(std::string(error.what()).find("Could not start \"C:\\Menu\\Office.lnk\""), std::string::npos)
+            << error.what();
+    }
 }
 
 TEST_F(LauncherTest, AdvertisedShortcutOfARemovedProductOpensTheShortcut)
