@@ -4,11 +4,30 @@
 
 namespace SignInStart {
 
-bool IsOn()
+namespace {
+
+bool RunEntryExists()
 {
     // A fresh profile has no Run key yet.
     const auto key = platform::Registry().OpenExistingKey(RunKey);
     return key != nullptr && key->ValueExists(EntryName);
+}
+
+// What Task Manager writes when it switches an entry on.
+const std::string SwitchedOn("\x02\0\0\0\0\0\0\0\0\0\0\0", 12);
+
+} // namespace
+
+bool SwitchedOffByWindows()
+{
+    const auto key = platform::Registry().OpenExistingKey(ApprovedKey);
+    const auto state = key ? key->ReadBinary(EntryName) : std::nullopt;
+    return state && !state->empty() && (static_cast<unsigned char>(state->front()) & 1) != 0;
+}
+
+bool IsOn()
+{
+    return RunEntryExists() && !SwitchedOffByWindows();
 }
 
 // Quoted, so that a path with blanks starts the program and not its first word.
@@ -24,9 +43,11 @@ void Set(bool on)
 {
     if (on) {
         platform::Registry().OpenOrCreateKey(RunKey)->WriteString(EntryName, EntryText());
+        if (SwitchedOffByWindows())
+            platform::Registry().OpenOrCreateKey(ApprovedKey)->WriteBinary(EntryName, SwitchedOn);
         return;
     }
-    if (IsOn())
+    if (RunEntryExists())
         platform::Registry().OpenOrCreateKey(RunKey)->DeleteValue(EntryName);
 }
 

@@ -6,6 +6,7 @@
 #include "common/Exception.h"
 #include "config/settings.h"
 #include "config/SignInStart.h"
+#include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -101,7 +102,8 @@ void TfrmConfig::LoadFromConfig()
     clbLocationsToSearch.SetChecked(4, config.RecentFiles);
     clbLocationsToSearch.SetChecked(5, config.PackagedApps);
     // The Run entry itself is the state: the installer or the user may have changed it.
-    cbStartAtSignIn.SetChecked(SignInStart::IsOn());
+    startAtSignInShown_ = SignInStart::IsOn();
+    cbStartAtSignIn.SetChecked(startAtSignInShown_);
 }
 
 void TfrmConfig::SaveToConfig()
@@ -123,24 +125,31 @@ void TfrmConfig::SaveToConfig()
     SearchData().Reload();
 }
 
-// The sign-in entry goes first: a write the registry refuses is reported and the
-// dialog stays open with nothing saved, for the user to clear the box or cancel.
-// After it, the Ok result is the button's own: it stands even when saving fails.
+// The Ok result is the button's own: it stands even when saving fails. A sign-in entry
+// the system refuses to change is reported, and costs none of the other settings.
 void TfrmConfig::Button1Click()
 {
-    SaveStartAtSignIn();
     Form->SetModalResult(platform::ModalResultOk);
+    platform::RunHandler([this] { SaveStartAtSignIn(); });
     SaveToConfig();
 }
 
-// Written again while on, so that a copy moved elsewhere points the entry at itself.
+// Only a change of the box touches the entry: an unchanged box leaves an entry the
+// installer or another copy made pointing where it points.
 void TfrmConfig::SaveStartAtSignIn()
 {
+    const bool wanted = cbStartAtSignIn.Checked();
+    if (wanted == startAtSignInShown_)
+        return;
     try {
-        SignInStart::Set(cbStartAtSignIn.Checked());
-    } catch (const platform::ERegistry&) {
-        throw Exception(std::string("Failed to set data for '") + SignInStart::EntryName + "'");
+        SignInStart::Set(wanted);
+    } catch (const platform::ERegistry& error) {
+        startAtSignInShown_ = SignInStart::IsOn();
+        cbStartAtSignIn.SetChecked(startAtSignInShown_);
+        throw Exception(std::string("The sign-in entry \"") + SignInStart::EntryName + "\" could not be " +
+                        (wanted ? "switched on" : "switched off") + ": " + error.what());
     }
+    startAtSignInShown_ = wanted;
 }
 
 void TfrmConfig::Button2Click()

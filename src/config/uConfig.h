@@ -18,7 +18,8 @@ public:
 
     void LoadFromConfig();
     void SaveToConfig();
-    // Writes or removes the sign-in entry as the box says.
+    // Writes or removes the sign-in entry when the box was changed; a refusal puts the
+    // box back to the entry's real state and throws, naming the entry and the reason.
     void SaveStartAtSignIn();
     void Button1Click();
     void Button2Click();
@@ -46,4 +47,7 @@ public:
     platform::ICheckBox& cbStartAtSignIn;
     platform::IButton& Button1;
     platform::IButton& Button2;
+
+private:
+    bool startAtSignInShown_ = false; // what the box showed when loaded or last saved
 };

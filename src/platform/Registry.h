@@ -32,9 +32,12 @@ public:
     virtual std::optional<std::uint32_t> ReadInteger(const std::string& name) const = 0;
     // REG_SZ, or REG_EXPAND_SZ returned unexpanded.
     virtual std::optional<std::string> ReadString(const std::string& name) const = 0;
+    // REG_BINARY, its bytes as they are.
+    virtual std::optional<std::string> ReadBinary(const std::string& name) const = 0;
     // Throw ERegistry with the system's message when the write fails.
     virtual void WriteInteger(const std::string& name, std::uint32_t value) = 0;
     virtual void WriteString(const std::string& name, const std::string& value) = 0;
+    virtual void WriteBinary(const std::string& name, const std::string& bytes) = 0;
     // A missing value is no error; any other failure throws ERegistry with the system's message.
     virtual void DeleteValue(const std::string& name) = 0;
 };

@@ -37,6 +37,20 @@ public:
         return value->Text;
     }
 
+    std::optional<std::string> ReadBinary(const std::string& name) const override
+    {
+        const RegValue* value = Find(name);
+        if (value == nullptr || value->Type != RegType::Binary)
+            return std::nullopt;
+        return value->Text;
+    }
+
+    void WriteBinary(const std::string& name, const std::string& bytes) override
+    {
+        CheckWritable(name);
+        values_[name] = RegValue::Binary(bytes);
+    }
+
     void WriteInteger(const std::string& name, std::uint32_t value) override
     {
         CheckWritable(name);

@@ -83,6 +83,33 @@ public:
                              sizeof(data)));
     }
 
+    std::optional<std::string> ReadBinary(const std::string& name) const override
+    {
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size);
+        std::string bytes;
+        // The value may grow between the two calls; retry until it fits.
+        while (result == ERROR_SUCCESS && type == REG_BINARY) {
+            bytes.assign(size, '\0');
+            result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
+                                      &size);
+            if (result == ERROR_SUCCESS && type == REG_BINARY) {
+                bytes.resize(size);
+                return bytes;
+            }
+            if (result == ERROR_MORE_DATA)
+                result = ERROR_SUCCESS;
+        }
+        return std::nullopt;
+    }
+
+    void WriteBinary(const std::string& name, const std::string& bytes) override
+    {
+        Check(RegSetValueExA(key_.Get(), name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())));
+    }
+
     void WriteString(const std::string& name, const std::string& value) override
     {
         Check(RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

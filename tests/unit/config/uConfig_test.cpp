@@ -2,6 +2,9 @@
 
 #include "config/SignInStart.h"
 
+#include <utility>
+#include <vector>
+
 #include "CatalogueTest.h"
 #include "platform/headless/Widgets.h"
 
@@ -259,13 +262,14 @@ TEST_F(ConfigDialogTest, StartAtSignInBoxIsTheRunEntry)
     });
     EXPECT_NE(entry(), nullptr);
 
-    // The copy was moved: the old entry shows as on, and confirming points it here.
+    // Another copy's entry (the installed one's, seen from a portable copy) shows as on,
+    // and Ok with the box as it was leaves it pointing there.
     sim.registry.SetValue(SignInStart::RunKey, "Zephyrix", RegValue::Sz("\"D:\\Old\\zephyrix.exe\""));
     Open([](SimForm& form) {
         EXPECT_TRUE(form.CheckBox("cbStartAtSignIn").Checked());
         form.Button("Button1").Click();
     });
-    EXPECT_EQ(entry()->Text, "\"C:\\Tools\\Zephyrix Portable\\zephyrix.exe\"");
+    EXPECT_EQ(entry()->Text, "\"D:\\Old\\zephyrix.exe\"");
 
     Open([](SimForm& form) {
         form.CheckBox("cbStartAtSignIn").Click();
@@ -275,21 +279,46 @@ TEST_F(ConfigDialogTest, StartAtSignInBoxIsTheRunEntry)
     EXPECT_EQ(sim.registry.FindValue(SettingsKey, "StartAtSignIn"), nullptr) << "no stored copy of the state";
 }
 
-TEST_F(ConfigDialogTest, RefusedSignInWriteIsReportedAndTheDialogStays)
+TEST_F(ConfigDialogTest, RefusedSignInWriteIsReportedTheOtherSettingsSavedAndTheBoxShowsTheEntry)
 {
     sim.registry.FailWritesTo("Zephyrix");
     const int result = Open([](SimForm& form) {
         form.ComboBox("cbxKey").Pick("L");
         form.CheckBox("cbStartAtSignIn").Click();
         form.Button("Button1").Click();
-        EXPECT_EQ(form.ModalResult(), ModalResultNone) << "the dialog stays";
+        EXPECT_FALSE(form.CheckBox("cbStartAtSignIn").Checked()) << "the box shows the entry as it is";
+    });
+    EXPECT_EQ(sim.application.ErrorsShown,
+              (std::vector<std::string>{"The sign-in entry \"Zephyrix\" could not be switched on: Access is denied"}));
+    EXPECT_EQ(result, ModalResultOk);
+    EXPECT_EQ(Saved("Key"), 76u) << "the other settings are saved all the same";
+    EXPECT_EQ(sim.registry.FindValue(SignInStart::RunKey, "Zephyrix"), nullptr);
+}
+
+// Windows' own switch (Task Manager, Settings > Apps > Startup) holds an existing entry
+// off: the box shows it off, and ticking it switches it on there too.
+TEST_F(ConfigDialogTest, WindowsStartupSwitchIsHonouredAndTickingTurnsItOn)
+{
+    const std::string off("\x03\0\0\0\x10\x20\x30\x40\x50\x60\x70\x01", 12);
+    sim.registry.SetValue(SignInStart::RunKey, "Zephyrix", RegValue::Sz("\"C:\\Apps\\zephyrix.exe\""));
+    for (const auto& [stored, on] : std::vector<std::pair<std::string, bool>>{
+             {off, false}, {std::string("\x07\0\0\0", 4), false}, {std::string("\x02\0\0\0", 4), true},
+             {std::string("\x06", 1), true}, {"", true}}) {
+        sim.registry.SetValue(SignInStart::ApprovedKey, "Zephyrix", RegValue::Binary(stored));
+        EXPECT_EQ(SignInStart::IsOn(), on) << static_cast<int>(stored.empty() ? -1 : stored[0]);
+    }
+    sim.registry.SetValue(SignInStart::ApprovedKey, "Zephyrix", RegValue::Sz("3"));
+    EXPECT_TRUE(SignInStart::IsOn()) << "a value of another type is not Windows' switch";
+
+    sim.registry.SetValue(SignInStart::ApprovedKey, "Zephyrix", RegValue::Binary(off));
+    Open([](SimForm& form) {
+        EXPECT_FALSE(form.CheckBox("cbStartAtSignIn").Checked());
         form.CheckBox("cbStartAtSignIn").Click();
         form.Button("Button1").Click();
     });
-    EXPECT_EQ(sim.application.ErrorsShown, (std::vector<std::string>{"Failed to set data for 'Zephyrix'"}));
-    EXPECT_EQ(result, ModalResultOk);
-    EXPECT_EQ(Saved("Key"), 76u) << "saved by the second Ok";
-    EXPECT_EQ(sim.registry.FindValue(SignInStart::RunKey, "Zephyrix"), nullptr);
+    EXPECT_TRUE(SignInStart::IsOn());
+    EXPECT_EQ(sim.registry.FindValue(SignInStart::ApprovedKey, "Zephyrix")->Text[0], '\x02');
+    EXPECT_NE(sim.registry.FindValue(SignInStart::RunKey, "Zephyrix"), nullptr);
 }
 
 } // namespace

@@ -39,6 +39,43 @@ TEST_F(SignInStartTest, OnWritesTheQuotedPathOfTheRunningProgramAndOffRemovesIt)
     EXPECT_NO_THROW(SignInStart::Set(false));
 }
 
+// Windows' own switch, as Task Manager leaves it: a binary value whose first byte says
+// off. Its former value comes back after the test.
+TEST_F(SignInStartTest, WindowsStartupSwitchHoldsTheEntryOffUntilSwitchedOnAgain)
+{
+    constexpr const char* approved = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, approved, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    BYTE saved[64] = {};
+    DWORD savedSize = sizeof saved;
+    DWORD savedType = REG_NONE;
+    const bool hadValue =
+        RegQueryValueExA(key, "Zephyrix", nullptr, &savedType, saved, &savedSize) == ERROR_SUCCESS;
+    const BYTE off[12] = {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
+    ASSERT_EQ(RegSetValueExA(key, "Zephyrix", 0, REG_BINARY, off, sizeof off), ERROR_SUCCESS);
+
+    SignInStart::Set(true);
+    RegSetValueExA(key, "Zephyrix", 0, REG_BINARY, off, sizeof off);
+    EXPECT_TRUE(SignInStart::SwitchedOffByWindows());
+    EXPECT_FALSE(SignInStart::IsOn()) << "the entry is there, but Windows holds it off";
+    SignInStart::Set(true);
+    EXPECT_TRUE(SignInStart::IsOn());
+    BYTE now[64] = {};
+    DWORD size = sizeof now;
+    DWORD type = REG_NONE;
+    EXPECT_EQ(RegQueryValueExA(key, "Zephyrix", nullptr, &type, now, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(size, 12u);
+    EXPECT_EQ(now[0], 2);
+
+    if (hadValue)
+        RegSetValueExA(key, "Zephyrix", 0, savedType, saved, savedSize);
+    else
+        RegDeleteValueA(key, "Zephyrix");
+    RegCloseKey(key);
+}
+
 TEST_F(SignInStartTest, AWriteTheRegistryRefusesRaisesItsMessage)
 {
     // The Run key, locked against changes as a policy or another tool may lock it.
