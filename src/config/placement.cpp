@@ -58,6 +58,18 @@ platform::PlacementRect WholeInside(platform::PlacementRect rect, const platform
     return rect;
 }
 
+// Far beyond any desktop Windows can make (its coordinates stay within 16 bits): a
+// rectangle reaching further was not saved by a window, and its sizes could overflow.
+constexpr int FarthestCoordinate = 1000000;
+
+bool Plausible(const platform::PlacementRect& rect)
+{
+    for (const int coordinate : {rect.Left, rect.Top, rect.Right, rect.Bottom})
+        if (coordinate < -FarthestCoordinate || coordinate > FarthestCoordinate)
+            return false;
+    return true;
+}
+
 int Word(const std::vector<std::string>& words, std::size_t index, int defaultValue)
 {
     return index < words.size() ? StrToIntDef(words[index], defaultValue) : defaultValue;
@@ -156,6 +168,8 @@ void TFormPlacement::ApplyStoredPosition(TPlacementStore& store)
     const int currentPixelsPerInch = platform::Screen().PixelsPerInch();
     // Sizes stored at another pixels-per-inch setting no longer fit the window's contents.
     if (!found || store.ReadInteger("PixelsPerInch", currentPixelsPerInch) != currentPixelsPerInch)
+        return;
+    if (!Plausible(normal))
         return;
     if (!window_.Resizable()) {
         normal.Right = normal.Left + (bounds.Right - bounds.Left);

@@ -288,6 +288,19 @@ TEST_F(PlacementTest, WindowLeftOnAMonitorThatIsGoneComesBackWholeOnAWorkArea)
     EXPECT_EQ(Normal().Right, 2196);
 }
 
+// Values no window could have saved, whose sizes overflow an int: the designed
+// placement stays (the sanitizer build checks the arithmetic).
+TEST_F(PlacementTest, ExtremeStoredRectangleIsIgnored)
+{
+    for (const char* stored : {"-2000000000,0,2000000000,400", "0,-2147483648,300,2147483647",
+                               "2147483000,0,2147483647,400", "-1000001,0,100,400"}) {
+        StoreEarlierRun(stored);
+        keeper.RestorePlacement();
+        EXPECT_EQ(Normal().Left, 164) << stored;
+        EXPECT_TRUE(window.Centred) << stored;
+    }
+}
+
 TEST_F(PlacementTest, MaximizedPositionPutsTheFrameJustOffScreen)
 {
     sim.screen.FrameX = 8;
