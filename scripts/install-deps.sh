@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev unicode-data
           mingw-w64 wine wine64 xvfb xdotool x11-utils imagemagick xclip
-          librsvg2-bin wixl msitools zip unzip)
+          librsvg2-bin wixl msitools zip unzip osslsigncode openssl)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

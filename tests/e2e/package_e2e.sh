@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release packages as a user meets them: the portable zip's contents, and the
 # installer installing silently for this user alone, the installed program answering its
-# hotkey, an upgrade replacing it in place and the uninstall taking away what the
-# installer put there while the user's settings stay.
+# hotkey, the user switching sign-in start off in its options, a rebuild of the same
+# version and an upgrade replacing it in place with that choice kept, and the uninstall
+# taking away what the installer put there while the user's settings stay.
 source "$(dirname "$0")/lib.sh" "$@"
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$bin/.." && pwd)
@@ -69,6 +70,18 @@ wait_for 10 main_shows visible=0 || fail "the installed program is visible after
 wait_for 10 tray_window || fail "the installed program has no icon in the notification area"
 hotkey super+j
 wait_for 10 main_shows visible=1 || fail "the installed program does not answer Win+J"
+# The user switches sign-in start off in File > Options.
+dialog_up() { xdotool search --onlyvisible --name '^Configuration$'; }
+dialog_gone() { ! dialog_up; }
+press_in_main alt+f
+sleep 0.5
+xdotool key o
+wait_for 10 dialog_up || fail "File > Options did not open the Configuration dialog"
+wine "$bin/window_tool.exe" click Configuration 'Start Zephyrix when I sign in' >/dev/null 2>&1 ||
+    fail "no sign-in box in the options"
+wine "$bin/window_tool.exe" click Configuration '&Ok' >/dev/null 2>&1 || fail "no Ok button"
+wait_for 10 dialog_gone || fail "Ok did not close the Configuration dialog"
+[ -z "$(run_entry)" ] || fail "the sign-in entry is still there after switching it off: $(run_entry)"
 press_in_main Escape
 wait_for 10 main_shows visible=0 || fail "Esc did not hide the installed program"
 send_main close-app || fail "the installed program refused to leave for the installer"
@@ -79,6 +92,17 @@ zx_pid=""
 [ "$status" -eq 0 ] || fail "the program ended with $status when the installer asked it to leave"
 wine reg query 'HKCU\Software\Morrowfield\Zephyrix' /v ModifierKey >/dev/null 2>&1 ||
     fail "the installed program saved no settings"
+
+# --- A rebuild of the same version replaces the installed one: one entry, no files left
+# behind, and the sign-in entry stays as the user set it.
+mkdir -p "$scratch/same"
+bash "$root/packaging/make-packages.sh" "$version" "$bin/zephyrix.exe" "$build/generated/zephyrix.ico" \
+    "$scratch/same" >/dev/null || fail "could not rebuild the package of version $version"
+msiexec_quietly /i "$scratch/same/zephyrix-$version-win64.msi" same-version || fail "the rebuilt package did not install (see same-version.log)"
+listed=$(products)
+[ "$(grep -c '^product=' <<<"$listed")" -eq 1 ] || fail "after the rebuilt package the installed apps list: $listed"
+[ -f "$installed/zephyrix.exe" ] && [ -f "$shortcut" ] || fail "the rebuilt package left the program or its shortcut away"
+[ -z "$(run_entry)" ] || fail "the rebuilt package switched sign-in start back on: $(run_entry)"
 
 # --- An upgrade: a newer package replaces the installed one, one entry stays.
 IFS=. read -r major minor patch <<<"$version"
@@ -91,12 +115,15 @@ listed=$(products)
 [ "$(grep -c '^product=' <<<"$listed")" -eq 1 ] || fail "after the upgrade the installed apps list: $listed"
 grep -qxF "version=$newer" <<<"$listed" || fail "the upgrade did not replace version $version: $listed"
 [ -f "$installed/zephyrix.exe" ] && [ -f "$shortcut" ] || fail "the upgrade left the program or its shortcut away"
-[ "$(run_entry)" = "\"$installed_win\\zephyrix.exe\"" ] || fail "after the upgrade the sign-in entry holds: $(run_entry)"
+[ -z "$(run_entry)" ] || fail "the upgrade switched sign-in start back on: $(run_entry)"
 # The older package may not go over the newer one.
 msiexec_quietly /i "$msi" downgrade && fail "the older package installed over the newer one"
 grep -qxF "version=$newer" <<<"$(products)" || fail "the refused downgrade changed the installation"
 
-# --- The uninstall takes away what the installer put there, and keeps the user's settings.
+# --- The uninstall takes away what the installer put there, the sign-in entry the user
+# switched on again included, and keeps the user's settings.
+wine reg add "$run_key" /v Zephyrix /d "\"$installed_win\\zephyrix.exe\"" /f >/dev/null 2>&1
+[ -n "$(run_entry)" ] || fail "could not switch sign-in start on again"
 msiexec_quietly /x "$scratch/newer/zephyrix-$newer-win64.msi" uninstall || fail "msiexec /x /qn failed (see uninstall.log)"
 [ -z "$(products)" ] || fail "still installed after the uninstall: $(products)"
 [ ! -e "$installed" ] || fail "the uninstall left $installed_win: $(ls "$installed")"
