@@ -10,6 +10,7 @@
 #include "Win32Test.h"
 #include "forms/FormDescription.h"
 #include "platform/win32/Forms.h"
+#include "platform/win32/ProgramIcon.h"
 #include "res/resource.h"
 
 // The forms at the scale of the Wine prefix they run in: 96 pixels per inch in the
@@ -246,6 +247,35 @@ TEST_F(DpiTest, AFormThatKeepsItsTemplateIsNotRescaledByHalves)
     suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
     SendMessageA(about.Handle(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
     ExpectNothingCut(about.Handle());
+}
+
+// The caption's and taskbar's icons are drawn for the monitor's scale, and again for a new one.
+TEST_F(DpiTest, TheMainWindowsIconsFollowTheScale)
+{
+    const auto width = [](HWND window, WPARAM which) {
+        ICONINFO info{};
+        const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, which, 0));
+        if (icon == nullptr || !GetIconInfo(icon, &info))
+            return 0;
+        BITMAP bitmap{};
+        GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    auto owned = platform::Widgets().CreateForm("TMainForm");
+    auto& form = static_cast<Win32Form&>(*owned);
+    const int startDpi = form.Dpi();
+    EXPECT_EQ(width(form.Handle(), ICON_SMALL), platform::win32::IconSizeAt(SM_CXSMICON, startDpi));
+    EXPECT_EQ(width(form.Handle(), ICON_BIG), platform::win32::IconSizeAt(SM_CXICON, startDpi));
+    for (const int dpi : {2 * startDpi, startDpi}) {
+        RECT rect{};
+        GetWindowRect(form.Handle(), &rect);
+        SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
+        EXPECT_EQ(width(form.Handle(), ICON_SMALL), platform::win32::IconSizeAt(SM_CXSMICON, dpi)) << dpi;
+        EXPECT_EQ(width(form.Handle(), ICON_BIG), platform::win32::IconSizeAt(SM_CXICON, dpi)) << dpi;
+    }
+    EXPECT_NE(platform::win32::IconSizeAt(SM_CXSMICON, 2 * startDpi), platform::win32::IconSizeAt(SM_CXSMICON, startDpi));
 }
 
 TEST_F(DpiTest, ListRowsFollowTheScale)

@@ -392,9 +392,10 @@ Win32Form::Win32Form(const std::string& className) : Win32Container(className)
     const bool mainWindow = form.MainWindow;
     dialog_ = CreateDialogWindow(form, mainWindow ? nullptr : Application::OwnerWindow());
     laysItselfOut_ = forms::LaysItselfOut(form);
-    if (mainWindow)
-        ShowProgramIcon(dialog_);
     dpi_ = SystemDpiOf(dialog_);
+    showsProgramIcon_ = mainWindow;
+    if (showsProgramIcon_)
+        icons_.Show(dialog_, dpi_);
     if (form.First != forms::FirstSize::Template) {
         const forms::Size design = form.DesignSize.At(dpi_);
         SIZE size{design.Width, design.Height};
@@ -588,6 +589,8 @@ INT_PTR Win32Form::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     case WM_DPICHANGED: {
+        if (showsProgramIcon_)
+            icons_.Show(dialog_, LOWORD(wParam));
         if (!laysItselfOut_)
             return FALSE; // the dialog manager scales a template's font and places
         const RECT suggested = *reinterpret_cast<const RECT*>(lParam);

@@ -11,6 +11,7 @@
 #include "platform/win32/ChoiceControls.h"
 #include "platform/win32/Controls.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/ProgramIcon.h"
 #include "platform/win32/WindowPlacement.h"
 
 namespace platform::win32 {
@@ -145,6 +146,8 @@ private:
     void ChangeDpi(int dpi, const RECT& suggested);
     int dpi_ = forms::DesignDpi;
     bool laysItselfOut_ = true;
+    bool showsProgramIcon_ = false;
+    WindowIcons icons_; // outlives the window: destroyed after the destructor's body
     std::unique_ptr<PlacedWindow> placed_;
     bool modal_ = false;
     int modalResult_ = ModalResultNone;

@@ -10,34 +10,55 @@ UniqueIcon LoadProgramIcon(int size)
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON, size, size, 0)));
 }
 
-int SmallIconSize(HWND window)
+namespace {
+
+template <class Function>
+Function User32Function(const char* name)
 {
-    // A per-monitor aware program learns the current scale only from the functions of
-    // Windows 10 version 1607; the older metric keeps the scale the session started with.
-    using MetricForDpi = int(WINAPI*)(int, UINT);
-    using DpiOfWindow = UINT(WINAPI*)(HWND);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    const auto metricForDpi =
-        reinterpret_cast<MetricForDpi>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetSystemMetricsForDpi")));
-    const auto dpiOfWindow =
-        reinterpret_cast<DpiOfWindow>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
-    if (metricForDpi != nullptr && dpiOfWindow != nullptr && dpiOfWindow(window) != 0)
-        return metricForDpi(SM_CXSMICON, dpiOfWindow(window));
-    return GetSystemMetrics(SM_CXSMICON);
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
-void ShowProgramIcon(HWND window)
+} // namespace
+
+int IconSizeAt(int metric, int dpi)
 {
-    // The system's standard sizes may be shared: the system keeps such icons for the
-    // life of the process, so the window may hold them as long as it lives.
-    const auto load = [](int width, int height) {
-        return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
-                                             GetSystemMetrics(width), GetSystemMetrics(height), LR_SHARED));
-    };
-    if (HICON big = load(SM_CXICON, SM_CYICON))
-        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    if (HICON small = load(SM_CXSMICON, SM_CYSMICON))
-        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    // A per-monitor aware program learns the sizes of another scale only from the
+    // functions of Windows 10 version 1607; before, the metric of the session's start
+    // is scaled as Windows scales it.
+    using MetricForDpi = int(WINAPI*)(int, UINT);
+    static const auto metricForDpi = User32Function<MetricForDpi>("GetSystemMetricsForDpi");
+    if (metricForDpi != nullptr && dpi > 0)
+        return metricForDpi(metric, static_cast<UINT>(dpi));
+    HDC screen = GetDC(nullptr);
+    const int systemDpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
+    return dpi > 0 && systemDpi > 0 ? MulDiv(GetSystemMetrics(metric), dpi, systemDpi) : GetSystemMetrics(metric);
+}
+
+int SmallIconSize(HWND window)
+{
+    using DpiOfWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiOfWindow = User32Function<DpiOfWindow>("GetDpiForWindow");
+    const UINT dpi = dpiOfWindow != nullptr ? dpiOfWindow(window) : 0;
+    return dpi != 0 ? IconSizeAt(SM_CXSMICON, static_cast<int>(dpi)) : GetSystemMetrics(SM_CXSMICON);
+}
+
+void WindowIcons::Show(HWND window, int dpi)
+{
+    // Drawn for this size from the nearest drawing, not stretched by the system from
+    // the size of another scale. The old icons go only once the window holds the new.
+    UniqueIcon big = LoadProgramIcon(IconSizeAt(SM_CXICON, dpi));
+    UniqueIcon small = LoadProgramIcon(IconSizeAt(SM_CXSMICON, dpi));
+    if (big)
+        SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    if (small)
+        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    if (big)
+        big_ = std::move(big);
+    if (small)
+        small_ = std::move(small);
 }
 
 } // namespace platform::win32

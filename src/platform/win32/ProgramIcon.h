@@ -15,7 +15,19 @@ UniqueIcon LoadProgramIcon(int size);
 // (the notification area's icons are of this size).
 int SmallIconSize(HWND window);
 
-// The program's icon on a top-level window: its caption, the taskbar and Alt+Tab.
-void ShowProgramIcon(HWND window);
+// The system's size in pixels of a metric (SM_CXICON, SM_CXSMICON) at this scale.
+int IconSizeAt(int metric, int dpi);
+
+// The program's icon on a top-level window (its caption, the taskbar and Alt+Tab),
+// drawn for the scale of the monitor the window is on. Shown again at each change of
+// scale; the icons stay with this object, which must outlive the window's use of them.
+class WindowIcons {
+public:
+    void Show(HWND window, int dpi);
+
+private:
+    UniqueIcon big_;
+    UniqueIcon small_;
+};
 
 } // namespace platform::win32
