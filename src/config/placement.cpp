@@ -70,6 +70,22 @@ bool Plausible(const platform::PlacementRect& rect)
     return true;
 }
 
+// The scales Windows offers run from 100 % to 500 % of 96 pixels per inch; a stored
+// value far outside them is not one a window saved.
+constexpr int LeastPixelsPerInch = 48;
+constexpr int MostPixelsPerInch = 960;
+
+// The rectangle's size in the pixels of another scale; its top left corner stays.
+platform::PlacementRect AtScale(platform::PlacementRect rect, int from, int to)
+{
+    const auto scaled = [from, to](int length) {
+        return static_cast<int>(static_cast<long long>(length) * to / from);
+    };
+    rect.Right = rect.Left + scaled(rect.Right - rect.Left);
+    rect.Bottom = rect.Top + scaled(rect.Bottom - rect.Top);
+    return rect;
+}
+
 int Word(const std::vector<std::string>& words, std::size_t index, int defaultValue)
 {
     return index < words.size() ? StrToIntDef(words[index], defaultValue) : defaultValue;
@@ -110,7 +126,8 @@ void TFormPlacement::SavePlacement()
         placement.ShowCmd = 2; // SW_SHOWMINIMIZED
     store.WriteInteger("Flags", placement.Flags);
     store.WriteInteger("ShowCmd", placement.ShowCmd);
-    store.WriteInteger("PixelsPerInch", platform::Screen().PixelsPerInch());
+    // The scale of the monitor the window is on, in whose pixels the rectangle is.
+    store.WriteInteger("PixelsPerInch", platform::Screen().PixelsPerInchNearest(placement.NormalPosition));
 
     const std::string minMax = FourNumbers(placement.MinPosition.X, placement.MinPosition.Y, placement.MaxPosition.X,
                                            placement.MaxPosition.Y);
@@ -165,12 +182,15 @@ void TFormPlacement::ApplyStoredPosition(TPlacementStore& store)
         found = true;
     }
 
-    const int currentPixelsPerInch = platform::Screen().PixelsPerInch();
-    // Sizes stored at another pixels-per-inch setting no longer fit the window's contents.
-    if (!found || store.ReadInteger("PixelsPerInch", currentPixelsPerInch) != currentPixelsPerInch)
+    if (!found || !Plausible(normal))
         return;
-    if (!Plausible(normal))
+    // The rectangle is in the pixels of the monitor the window was on: on a monitor of
+    // another scale it comes back at the size it had there, not at its pixel count.
+    const int pixelsPerInch = platform::Screen().PixelsPerInchNearest(normal);
+    const int storedPixelsPerInch = store.ReadInteger("PixelsPerInch", pixelsPerInch);
+    if (storedPixelsPerInch < LeastPixelsPerInch || storedPixelsPerInch > MostPixelsPerInch)
         return;
+    normal = AtScale(normal, storedPixelsPerInch, pixelsPerInch);
     if (!window_.Resizable()) {
         normal.Right = normal.Left + (bounds.Right - bounds.Left);
         normal.Bottom = normal.Top + (bounds.Bottom - bounds.Top);

@@ -15,8 +15,8 @@ public:
 
     // Writes the window's placement; skipped until a restore has run.
     void SavePlacement();
-    // Applies the stored placement, when it was stored at this screen's pixels per inch,
-    // and the stored show state.
+    // Applies the stored placement, its size brought to the scale of the monitor it
+    // comes back on, and the stored show state.
     void RestorePlacement();
 
     // The keeper's part of its form's events. An error is reported and the form's

@@ -17,6 +17,9 @@ public:
     // The work area (the monitor without its taskbars) of the monitor nearest to the
     // rectangle, both in the coordinates of placement records.
     virtual PlacementRect WorkAreaNearest(const PlacementRect& rect) const = 0;
+    // The pixels per inch of the monitor nearest to the rectangle (placement
+    // coordinates): each monitor has its own scale.
+    virtual int PixelsPerInchNearest(const PlacementRect& rect) const = 0;
 };
 
 } // namespace platform

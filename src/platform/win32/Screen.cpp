@@ -36,29 +36,59 @@ int Screen::PixelsPerInch() const
     return screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
 }
 
+namespace {
+
 // Placement records are in workspace coordinates: relative to the primary monitor's
 // work area, which differs from the screen's when a taskbar sits left or at the top.
-PlacementRect Screen::WorkAreaNearest(const PlacementRect& rect) const
+POINT WorkspaceOffset()
 {
     MONITORINFO primary{};
     primary.cbSize = sizeof(primary);
-    POINT origin{0, 0};
-    LONG dx = 0;
-    LONG dy = 0;
-    if (GetMonitorInfoA(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), &primary)) {
-        dx = primary.rcWork.left - primary.rcMonitor.left;
-        dy = primary.rcWork.top - primary.rcMonitor.top;
-    }
-    const RECT onScreen{rect.Left + dx, rect.Top + dy, rect.Right + dx, rect.Bottom + dy};
+    if (!GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary))
+        return {0, 0};
+    return {primary.rcWork.left - primary.rcMonitor.left, primary.rcWork.top - primary.rcMonitor.top};
+}
+
+HMONITOR MonitorNearest(const PlacementRect& rect, const POINT& offset)
+{
+    const RECT onScreen{rect.Left + offset.x, rect.Top + offset.y, rect.Right + offset.x, rect.Bottom + offset.y};
+    return MonitorFromRect(&onScreen, MONITOR_DEFAULTTONEAREST);
+}
+
+} // namespace
+
+PlacementRect Screen::WorkAreaNearest(const PlacementRect& rect) const
+{
+    const POINT offset = WorkspaceOffset();
     MONITORINFO nearest{};
     nearest.cbSize = sizeof(nearest);
-    if (!GetMonitorInfoA(MonitorFromRect(&onScreen, MONITOR_DEFAULTTONEAREST), &nearest)) {
+    if (!GetMonitorInfoA(MonitorNearest(rect, offset), &nearest)) {
         RECT work{};
         if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0))
             work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         nearest.rcWork = work;
     }
-    return {nearest.rcWork.left - dx, nearest.rcWork.top - dy, nearest.rcWork.right - dx, nearest.rcWork.bottom - dy};
+    return {nearest.rcWork.left - offset.x, nearest.rcWork.top - offset.y, nearest.rcWork.right - offset.x,
+            nearest.rcWork.bottom - offset.y};
+}
+
+int Screen::PixelsPerInchNearest(const PlacementRect& rect) const
+{
+    // Windows 8.1 and later know each monitor's scale; before, all share the system's.
+    using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto dpiForMonitor = [] {
+        HMODULE shcore = LoadLibraryA("shcore.dll"); // stays loaded: the pointer is kept
+        return shcore == nullptr ? nullptr
+                                 : reinterpret_cast<DpiForMonitor>(
+                                       reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    }();
+    UINT x = 0;
+    UINT y = 0;
+    constexpr int EffectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    if (dpiForMonitor != nullptr &&
+        SUCCEEDED(dpiForMonitor(MonitorNearest(rect, WorkspaceOffset()), EffectiveDpi, &x, &y)) && y > 0)
+        return static_cast<int>(y);
+    return PixelsPerInch();
 }
 
 } // namespace platform::win32

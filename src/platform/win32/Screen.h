@@ -11,6 +11,7 @@ public:
     int FrameWidth() const override;
     int FrameHeight() const override;
     PlacementRect WorkAreaNearest(const PlacementRect& rect) const override;
+    int PixelsPerInchNearest(const PlacementRect& rect) const override;
 };
 
 } // namespace platform::win32

@@ -127,14 +127,43 @@ TEST_F(PlacementTest, SizedValueOfThisScreenWinsAndOtherScreensUseThePlainNames)
     EXPECT_EQ(Normal().Left, 30);
 }
 
-TEST_F(PlacementTest, AnotherPixelsPerInchDiscardsPositionButNotShowState)
+// The rectangle is in the pixels of the monitor it was saved on; it comes back at the
+// size it had there, in the pixels of the monitor it lands on.
+TEST_F(PlacementTest, AnotherPixelsPerInchScalesTheStoredSizeAndKeepsTheShowState)
 {
     StoreEarlierRun("30,40,730,520", "3");
     sim.screen.Ppi = 144;
     keeper.RestorePlacement();
-    EXPECT_EQ(Normal().Left, 164);
-    EXPECT_TRUE(window.Centred);
+    EXPECT_EQ(Normal().Left, 0) << "1050 pixels wide now: moved and cut to the work area";
+    EXPECT_EQ(Normal().Top, 40);
+    EXPECT_EQ(Normal().Right, 1024);
+    EXPECT_EQ(Normal().Bottom, 760);
     EXPECT_EQ(window.State, platform::WindowState::Maximized);
+
+    // Two monitors, 100 % and 200 %: each rectangle is saved with its own monitor's scale.
+    sim.screen.Ppi = 96;
+    sim.screen.WorkAreas = {{0, 0, 1024, 768}, {1024, 0, 3584, 1440}};
+    sim.screen.WorkAreaPpi = {96, 192};
+    const std::pair<std::string, std::string> saved[] = {{"1100,100,2500,1060", "192"}, {"30,40,730,520", "96"}};
+    for (const auto& [rect, ppi] : saved) {
+        StoreEarlierRun(rect);
+        keeper.RestorePlacement();
+        keeper.SavePlacement();
+        EXPECT_EQ(Stored("PixelsPerInch"), ppi) << rect;
+        EXPECT_EQ(Stored("NormPos"), rect) << "unchanged on its own monitor";
+    }
+    // The 200 % monitor is gone: the window comes back at half its pixels on the other.
+    StoreEarlierRun("1100,100,2500,1060");
+    Store("PixelsPerInch", "192");
+    sim.screen.WorkAreas = {{0, 0, 1024, 768}};
+    keeper.RestorePlacement();
+    EXPECT_EQ(Normal().Right - Normal().Left, 700);
+    EXPECT_EQ(Normal().Bottom - Normal().Top, 480);
+    // A scale no monitor has is not trusted.
+    Store("PixelsPerInch", "1");
+    window.Record.NormalPosition = {1, 2, 3, 4};
+    keeper.RestorePlacement();
+    EXPECT_EQ(Normal().Left, 1);
 }
 
 TEST_F(PlacementTest, NormPosWhoseRightIsNotGreaterThanLeftIsNotApplied)
