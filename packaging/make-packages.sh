@@ -60,14 +60,14 @@ cp "$here/zephyrix.wxs" "$icon" "$stage/Zephyrix/"
 # - the uninstall, and it alone (not the removal of an older product by an upgrade),
 #   deletes the entry: reg.exe, deferred (0x400), its result ignored (0x40).
 upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "$here/zephyrix.wxs")
-remove_entry='"[SystemFolder]reg.exe" delete HKCU\Software\Microsoft\Windows\CurrentVersion\Run /v Zephyrix /f'
+remove_entry='"[System64Folder]reg.exe" delete HKCU\Software\Microsoft\Windows\CurrentVersion\Run /v Zephyrix /f'
 # One query a call of msibuild. The Upgrade row's attributes
 # are part of its key, so the row is made anew.
 for query in \
     "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
     "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '$version', 513, 'WIX_UPGRADE_DETECTED')" \
     "UPDATE \`Component\` SET \`Attributes\` = 20, \`Condition\` = 'NOT WIX_UPGRADE_DETECTED' WHERE \`Component\` = 'SignInEntry'" \
-    "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('RemoveSignInEntry', 1122, 'SystemFolder', '$remove_entry')" \
+    "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('RemoveSignInEntry', 1122, 'System64Folder', '$remove_entry')" \
     "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('RemoveSignInEntry', 'REMOVE~=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 3499)"; do
     msibuild "$out/$base.msi.tmp" -q "$query" >/dev/null || { echo "msibuild failed: $query" >&2; exit 1; }
 done

@@ -269,12 +269,12 @@ TEST_F(DpiTest, TheMainWindowsIconsFollowTheScale)
     const int startDpi = form.Dpi();
     EXPECT_EQ(width(form.Handle(), ICON_SMALL), platform::win32::IconSizeAt(SM_CXSMICON, startDpi));
     EXPECT_EQ(width(form.Handle(), ICON_BIG), platform::win32::IconSizeAt(SM_CXICON, startDpi));
-    for (const int dpi : {2 * startDpi, startDpi}) {
+    for (const int newDpi : {2 * startDpi, startDpi}) {
         RECT rect{};
         GetWindowRect(form.Handle(), &rect);
-        SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
-        EXPECT_EQ(width(form.Handle(), ICON_SMALL), platform::win32::IconSizeAt(SM_CXSMICON, dpi)) << dpi;
-        EXPECT_EQ(width(form.Handle(), ICON_BIG), platform::win32::IconSizeAt(SM_CXICON, dpi)) << dpi;
+        SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(newDpi, newDpi), reinterpret_cast<LPARAM>(&rect));
+        EXPECT_EQ(width(form.Handle(), ICON_SMALL), platform::win32::IconSizeAt(SM_CXSMICON, newDpi)) << newDpi;
+        EXPECT_EQ(width(form.Handle(), ICON_BIG), platform::win32::IconSizeAt(SM_CXICON, newDpi)) << newDpi;
     }
     EXPECT_NE(platform::win32::IconSizeAt(SM_CXSMICON, 2 * startDpi), platform::win32::IconSizeAt(SM_CXSMICON, startDpi));
 }

@@ -18,7 +18,8 @@ constexpr const char* ComponentCode = "{1A943DDB-356A-445B-B344-2E718EDAA806}";
 
 DWORD RunAndWait(std::string commandLine)
 {
-    STARTUPINFOA startup{sizeof startup};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return GetLastError();
