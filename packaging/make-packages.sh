@@ -54,19 +54,20 @@ cp "$here/zephyrix.wxs" "$icon" "$stage/Zephyrix/"
 # What wixl cannot say in the source:
 # - a package of the same version replaces the installed one (a rebuild must not install
 #   beside it): the upgrade search takes its highest version inclusively (0x200);
-# - the sign-in entry is written on a first installation only (no older product found),
-#   and its component is permanent (16), so that an upgrade removing the older product
-#   leaves the entry as the user set it;
+# - the sign-in entry is written on a first installation, and by an upgrade only where
+#   the user has it on: an upgrade leaves it as the user set it;
 # - the uninstall, and it alone (not the removal of an older product by an upgrade),
-#   deletes the entry: reg.exe, deferred (0x400), its result ignored (0x40).
-upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "$here/zephyrix.wxs")
+#   deletes the entry, whoever wrote it: the 64-bit reg.exe, deferred (0x400), its result
+#   ignored (0x40). Where the removal of an older product runs it too (Wine sets no
+#   UPGRADINGPRODUCTCODE there), the upgrade writes back an entry the user had on.
 remove_entry='"[System64Folder]reg.exe" delete HKCU\Software\Microsoft\Windows\CurrentVersion\Run /v Zephyrix /f'
-# One query a call of msibuild. The Upgrade row's attributes
-# are part of its key, so the row is made anew.
+upgrade_code=$(sed -n 's/.*UpgradeCode="\([^"]*\)".*/\1/p' "$here/zephyrix.wxs")
+# One query a call of msibuild. The Upgrade row's attributes are part of its key, so the
+# row is made anew.
 for query in \
     "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
     "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`) VALUES ('$upgrade_code', '$version', 513, 'WIX_UPGRADE_DETECTED')" \
-    "UPDATE \`Component\` SET \`Attributes\` = 20, \`Condition\` = 'NOT WIX_UPGRADE_DETECTED' WHERE \`Component\` = 'SignInEntry'" \
+    "UPDATE \`Component\` SET \`Condition\` = 'NOT WIX_UPGRADE_DETECTED OR SIGNINENTRY' WHERE \`Component\` = 'SignInEntry'" \
     "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('RemoveSignInEntry', 1122, 'System64Folder', '$remove_entry')" \
     "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('RemoveSignInEntry', 'REMOVE~=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 3499)"; do
     msibuild "$out/$base.msi.tmp" -q "$query" >/dev/null || { echo "msibuild failed: $query" >&2; exit 1; }
