@@ -78,9 +78,7 @@ constexpr int MostPixelsPerInch = 960;
 // The rectangle's size in the pixels of another scale; its top left corner stays.
 platform::PlacementRect AtScale(platform::PlacementRect rect, int from, int to)
 {
-    const auto scaled = [from, to](int length) {
-        return static_cast<int>(static_cast<long long>(length) * to / from);
-    };
+    const auto scaled = [from, to](int length) { return static_cast<int>(static_cast<long long>(length) * to / from); };
     rect.Right = rect.Left + scaled(rect.Right - rect.Left);
     rect.Bottom = rect.Top + scaled(rect.Bottom - rect.Top);
     return rect;

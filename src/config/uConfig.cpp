@@ -4,8 +4,8 @@
 
 #include "catalogue/uSearchData.h"
 #include "common/Exception.h"
-#include "config/settings.h"
 #include "config/SignInStart.h"
+#include "config/settings.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 

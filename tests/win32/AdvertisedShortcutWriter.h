@@ -12,8 +12,8 @@
 // and the arguments and working folder a shortcut may store beside it.
 class AdvertisedShortcutWriter {
 public:
-    static bool Write(const std::string& file, const GUID& product, const std::string& feature,
-                      const GUID& component, const std::string& arguments, const std::string& workingDirectory)
+    static bool Write(const std::string& file, const GUID& product, const std::string& feature, const GUID& component,
+                      const std::string& arguments, const std::string& workingDirectory)
     {
         constexpr std::uint32_t HasWorkingDir = 0x10;
         constexpr std::uint32_t HasArguments = 0x20;
@@ -24,7 +24,7 @@ public:
         static const unsigned char linkClsid[16] = {0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
         bytes.append(reinterpret_cast<const char*>(linkClsid), sizeof linkClsid);
         Put32(bytes, HasWorkingDir | HasArguments | IsUnicode | HasDarwinId);
-        bytes.append(76 - bytes.size(), '\0'); // attributes, times, size, icon, show command, hot key
+        bytes.append(76 - bytes.size(), '\0');              // attributes, times, size, icon, show command, hot key
         bytes.replace(60, 4, std::string("\x01\0\0\0", 4)); // SW_SHOWNORMAL
         PutCountedText(bytes, workingDirectory);
         PutCountedText(bytes, arguments);
@@ -66,7 +66,8 @@ private:
     // digits, the lowest first.
     static std::string Base85(const GUID& guid)
     {
-        static const char digits[] = "!$%&'()*+,-.0123456789=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]^_`abcdefghijklmnopqrstuvwxyz{}~";
+        static const char digits[] =
+            "!$%&'()*+,-.0123456789=?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[]^_`abcdefghijklmnopqrstuvwxyz{}~";
         std::uint32_t words[4];
         static_assert(sizeof words == sizeof guid);
         std::memcpy(words, &guid, sizeof words);

@@ -276,7 +276,8 @@ TEST_F(DpiTest, TheMainWindowsIconsFollowTheScale)
         EXPECT_EQ(width(form.Handle(), ICON_SMALL), platform::win32::IconSizeAt(SM_CXSMICON, newDpi)) << newDpi;
         EXPECT_EQ(width(form.Handle(), ICON_BIG), platform::win32::IconSizeAt(SM_CXICON, newDpi)) << newDpi;
     }
-    EXPECT_NE(platform::win32::IconSizeAt(SM_CXSMICON, 2 * startDpi), platform::win32::IconSizeAt(SM_CXSMICON, startDpi));
+    EXPECT_NE(platform::win32::IconSizeAt(SM_CXSMICON, 2 * startDpi),
+              platform::win32::IconSizeAt(SM_CXSMICON, startDpi));
 }
 
 // Wine gives every monitor the one scale of the prefix (96, 144 or 192 in these runs).
@@ -284,7 +285,8 @@ TEST_F(DpiTest, TheMonitorsScaleIsTheOneTheWindowsAreDrawnAt)
 {
     const platform::PlacementRect somewhere{10, 10, 200, 100};
     EXPECT_EQ(platform::Screen().PixelsPerInchNearest(somewhere), platform::Screen().PixelsPerInch());
-    EXPECT_EQ(platform::Screen().PixelsPerInchNearest({-5000, -5000, -4000, -4000}), platform::Screen().PixelsPerInch());
+    EXPECT_EQ(platform::Screen().PixelsPerInchNearest({-5000, -5000, -4000, -4000}),
+              platform::Screen().PixelsPerInch());
 }
 
 TEST_F(DpiTest, ListRowsFollowTheScale)

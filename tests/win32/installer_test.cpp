@@ -34,10 +34,7 @@ DWORD RunAndWait(std::string commandLine)
 // Installed for the test's length, removed at its end.
 class InstalledProduct {
 public:
-    explicit InstalledProduct(const std::string& package)
-        : result_(RunAndWait("msiexec /i \"" + package + "\" /qn"))
-    {
-    }
+    explicit InstalledProduct(const std::string& package) : result_(RunAndWait("msiexec /i \"" + package + "\" /qn")) {}
     ~InstalledProduct() { RunAndWait(std::string("msiexec /x ") + ProductCode + " /qn"); }
     DWORD Result() const { return result_; }
 

@@ -16,8 +16,10 @@ long long Overlap(const PlacementRect& a, const PlacementRect& b)
 
 long long Gap(const PlacementRect& a, const PlacementRect& b)
 {
-    const long long dx = std::max({0LL, static_cast<long long>(b.Left) - a.Right, static_cast<long long>(a.Left) - b.Right});
-    const long long dy = std::max({0LL, static_cast<long long>(b.Top) - a.Bottom, static_cast<long long>(a.Top) - b.Bottom});
+    const long long dx =
+        std::max({0LL, static_cast<long long>(b.Left) - a.Right, static_cast<long long>(a.Left) - b.Right});
+    const long long dy =
+        std::max({0LL, static_cast<long long>(b.Top) - a.Bottom, static_cast<long long>(a.Top) - b.Bottom});
     return dx * dx + dy * dy;
 }
 

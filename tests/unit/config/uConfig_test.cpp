@@ -301,9 +301,11 @@ TEST_F(ConfigDialogTest, WindowsStartupSwitchIsHonouredAndTickingTurnsItOn)
 {
     const std::string off("\x03\0\0\0\x10\x20\x30\x40\x50\x60\x70\x01", 12);
     sim.registry.SetValue(SignInStart::RunKey, "Zephyrix", RegValue::Sz("\"C:\\Apps\\zephyrix.exe\""));
-    for (const auto& [stored, on] : std::vector<std::pair<std::string, bool>>{
-             {off, false}, {std::string("\x07\0\0\0", 4), false}, {std::string("\x02\0\0\0", 4), true},
-             {std::string("\x06", 1), true}, {"", true}}) {
+    for (const auto& [stored, on] : std::vector<std::pair<std::string, bool>>{{off, false},
+                                                                              {std::string("\x07\0\0\0", 4), false},
+                                                                              {std::string("\x02\0\0\0", 4), true},
+                                                                              {std::string("\x06", 1), true},
+                                                                              {"", true}}) {
         sim.registry.SetValue(SignInStart::ApprovedKey, "Zephyrix", RegValue::Binary(stored));
         EXPECT_EQ(SignInStart::IsOn(), on) << static_cast<int>(stored.empty() ? -1 : stored[0]);
     }

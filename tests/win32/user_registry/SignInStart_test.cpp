@@ -50,8 +50,7 @@ TEST_F(SignInStartTest, WindowsStartupSwitchHoldsTheEntryOffUntilSwitchedOnAgain
     BYTE saved[64] = {};
     DWORD savedSize = sizeof saved;
     DWORD savedType = REG_NONE;
-    const bool hadValue =
-        RegQueryValueExA(key, "Zephyrix", nullptr, &savedType, saved, &savedSize) == ERROR_SUCCESS;
+    const bool hadValue = RegQueryValueExA(key, "Zephyrix", nullptr, &savedType, saved, &savedSize) == ERROR_SUCCESS;
     const BYTE off[12] = {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
     ASSERT_EQ(RegSetValueExA(key, "Zephyrix", 0, REG_BINARY, off, sizeof off), ERROR_SUCCESS);
 
