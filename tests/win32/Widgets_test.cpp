@@ -23,9 +23,6 @@ class Win32WidgetsTest : public Win32Test {
 protected:
     Win32WidgetsTest()
     {
-        auto owned = std::make_unique<RecordingPlatform>();
-        platform_ = owned.get();
-        platform::Install(std::move(owned));
         form_ = platform::Widgets().CreateForm("TfrmSelector");
         frame_ = &static_cast<Win32Form&>(*form_).Frame("frmSearchUI1");
     }
@@ -46,7 +43,7 @@ protected:
         return rows;
     }
 
-    RecordingPlatform* platform_ = nullptr;
+    RecordingPlatform* platform_ = &InstallPlatform<RecordingPlatform>();
     std::unique_ptr<IForm> form_;
     Win32Container* frame_ = nullptr;
 };

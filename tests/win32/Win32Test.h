@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,16 @@ protected:
     static bool WaitForFile(const std::string& path, int milliseconds = 15000);
     // The folder the test program runs from, where the helper programs are built.
     static std::string ProgramFolder();
+    // Installs a fresh platform of this kind in place of the plain Win32 one; the test
+    // reaches it through what is returned, until the next install.
+    template <class TestPlatform>
+    static TestPlatform& InstallPlatform()
+    {
+        auto owned = std::make_unique<TestPlatform>();
+        TestPlatform& installed = *owned;
+        platform::Install(std::move(owned));
+        return installed;
+    }
 
 private:
     platform::win32::ComApartment com_;

@@ -89,14 +89,12 @@ protected:
 
     ConfigDialogTest()
     {
-        auto owned = std::make_unique<ScratchPlatform>();
-        platform_ = owned.get();
+        platform_ = &InstallPlatform<ScratchPlatform>();
         platform_->folders.Root = ScratchFolder();
         platform_->noApplets.Root = ScratchFolder();
         for (const int csidl : {2, 5, 8, 16, 23})
             CreateDirectoryA(platform_->folders.Path(csidl).c_str(), nullptr);
         CreateDirectoryA(platform_->noApplets.SystemDirectory().c_str(), nullptr);
-        platform::Install(std::move(owned));
     }
     ~ConfigDialogTest() override { FreeSearchData(); }
 
