@@ -44,6 +44,9 @@ private:
 // receiver releases it.
 HGLOBAL MakeDrop(const std::vector<std::string>& names);
 
+// The caption of a tab control's page.
+std::string TabCaption(HWND tabs, int page);
+
 class Win32Test : public ::testing::Test {
 protected:
     Win32Test();
