@@ -105,9 +105,14 @@ zx_hold_desktop() {
     local ready
     ready=$(mktemp -u /tmp/zx-desktop-held.XXXXXX)
     wine "$holder" "Z:$ready" </dev/null >/dev/null 2>&1 &
-    local waited
-    for waited in $(seq 1 100); do
-        [ -f "$ready" ] && break
+    # Tests must not start before the desktop is up: on a busy machine that takes more than
+    # a few seconds, so the limit is only a guard against a holder that never comes up.
+    local deadline=$((SECONDS + 120))
+    until [ -f "$ready" ]; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            echo "the desktop holder did not come up within 120 s; tests that make windows may hang" >&2
+            break
+        fi
         sleep 0.1
     done
     rm -f "$ready"
