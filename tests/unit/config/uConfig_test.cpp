@@ -131,9 +131,10 @@ TEST_F(ConfigDialogTest, OkWithoutChangesSavesEverythingAndRebuildsTheCatalogue)
 {
     StoreDword("ControlPanel", 1);
     EXPECT_EQ(Open([](SimForm& form) { form.PressKey(vk::Return); }), ModalResultOk);
-    for (const TSetting& setting : Settings)
+    for (const TSetting& setting : Settings) {
         if (std::string(setting.Name) != "ControlPanel")
             EXPECT_EQ(Saved(setting.Name), static_cast<std::uint32_t>(setting.Default)) << setting.Name;
+    }
     EXPECT_EQ(Saved("ControlPanel"), 1u); // neither shown nor changed
     EXPECT_TRUE(Config().ControlPanel);
     EXPECT_TRUE(CatalogueRebuilt());
