@@ -60,6 +60,10 @@ void TSearchData::BuildSources()
         };
     };
 
+    // The order below is the order the sources fill Items, and it is seen: among equal
+    // names the entry added last is listed first (the later source wins), and Recent,
+    // which lists only names not in the catalogue yet, must come after every source whose
+    // names it is to leave out. A new source goes where its names should rank.
     if (config.StartMenuMe)
         AddSource(folder(platform::CsidlPrograms));
     if (config.StartMenuAllUsers)

@@ -47,11 +47,9 @@ private:
     std::unique_ptr<platform::IRegistryKey> key_;
 };
 
-} // namespace
-
-const TSetting Settings[13] = {
+const TSetting Table[] = {
     {"ModifierKey", &TConfig::ModifierKey, 8}, // Windows key
-    {"Key", &TConfig::Key, 74},                 // J
+    {"Key", &TConfig::Key, 74},                // J
     {"AddModifierKey", &TConfig::AddModifierKey, 8},
     {"AddKey", &TConfig::AddKey, 75}, // K
     {"RunModifierKey", &TConfig::RunModifierKey, 8},
@@ -64,6 +62,10 @@ const TSetting Settings[13] = {
     {"Desktop", &TConfig::Desktop, true},
     {"PackagedApps", &TConfig::PackagedApps, true},
 };
+
+} // namespace
+
+const std::span<const TSetting> Settings = Table;
 
 TConfig::TConfig()
 {

@@ -1,12 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <variant>
 
 #include "common/ProgramNames.h"
 
-// The thirteen user settings: three hotkeys (modifier set with the RegisterHotKey bits,
-// virtual-key code) and seven source switches. Callers read and write the fields directly;
-// nothing is validated, whatever is set is saved unchanged.
+// The user settings: the hotkeys (modifier set with the RegisterHotKey bits, virtual-key
+// code) and the source switches, each described once in the table Settings. Callers read
+// and write the fields directly; nothing is validated, whatever is set is saved unchanged.
 class TConfig {
 public:
     std::int32_t ModifierKey;
@@ -27,7 +28,7 @@ public:
     TConfig();
     // Fills every field from the registry; never fails (unreadable values take their defaults).
     void Load();
-    // Writes all thirteen values; throws Exception("Failed to set data for '<name>'") at the first
+    // Writes every value of the table; throws Exception("Failed to set data for '<name>'") at the first
     // value that cannot be written, leaving the values before it written.
     void Save() const;
 };
@@ -39,8 +40,9 @@ struct TSetting {
     std::int32_t Default;
 };
 
-// All of them, in the order they are saved.
-extern const TSetting Settings[13];
+// All of them, in the order they are saved. Everything that lists the settings (loading,
+// saving, the tests' clean-up and checks) takes the list from here.
+extern const std::span<const TSetting> Settings;
 
 // The process's settings, loaded from the registry on first use.
 TConfig& Config();

@@ -1,5 +1,6 @@
 #include "config/uConfig.h"
 
+#include <iterator>
 #include <string>
 
 #include "catalogue/uSearchData.h"
@@ -16,8 +17,20 @@ constexpr int Ctrl = 2;  // MOD_CONTROL
 constexpr int Shift = 4; // MOD_SHIFT
 constexpr int Win = 8;   // MOD_WIN
 
-constexpr const char* Locations[] = {"Start Menu (All Users)", "Start Menu (Current User)", "Desktop", "My Documents",
-                                     "Recent Files", "Apps from the Microsoft Store and Windows"};
+// The rows of "Locations to Search", in the dialog's order (not the settings table's), each
+// with the switch it shows. The Control Panel's switch has no row: it is set in the registry only.
+struct TLocation {
+    const char* Caption;
+    bool TConfig::*Switch;
+};
+constexpr TLocation Locations[] = {
+    {"Start Menu (All Users)", &TConfig::StartMenuAllUsers},
+    {"Start Menu (Current User)", &TConfig::StartMenuMe},
+    {"Desktop", &TConfig::Desktop},
+    {"My Documents", &TConfig::MyDocuments},
+    {"Recent Files", &TConfig::RecentFiles},
+    {"Apps from the Microsoft Store and Windows", &TConfig::PackagedApps},
+};
 
 TfrmConfig::TModifierChecks ChecksOf(platform::IForm& form, const std::string& group)
 {
@@ -57,8 +70,8 @@ TfrmConfig::TfrmConfig()
     Button2.OnClick = [this] { Button2Click(); };
     Form->OnKeyDown = [this](int& key) { FormKeyDown(key); };
 
-    for (const char* location : Locations)
-        clbLocationsToSearch.Add(location);
+    for (const TLocation& location : Locations)
+        clbLocationsToSearch.Add(location.Caption);
     FillKeyList(cbxKey);
     FillKeyList(cbxAdd);
     FillKeyList(cbxRun);
@@ -95,12 +108,8 @@ void TfrmConfig::LoadFromConfig()
     SelectKeyItem(config.AddKey, cbxAdd);
     SetModifierChecks(config.RunModifierKey, RunChecks);
     SelectKeyItem(config.RunKey, cbxRun);
-    clbLocationsToSearch.SetChecked(0, config.StartMenuAllUsers);
-    clbLocationsToSearch.SetChecked(1, config.StartMenuMe);
-    clbLocationsToSearch.SetChecked(2, config.Desktop);
-    clbLocationsToSearch.SetChecked(3, config.MyDocuments);
-    clbLocationsToSearch.SetChecked(4, config.RecentFiles);
-    clbLocationsToSearch.SetChecked(5, config.PackagedApps);
+    for (int row = 0; row < static_cast<int>(std::size(Locations)); ++row)
+        clbLocationsToSearch.SetChecked(row, config.*Locations[row].Switch);
     // The Run entry itself is the state: the installer or the user may have changed it.
     startAtSignInShown_ = SignInStart::IsOn();
     cbStartAtSignIn.SetChecked(startAtSignInShown_);
@@ -115,12 +124,8 @@ void TfrmConfig::SaveToConfig()
     config.AddKey = SelectedKey(cbxAdd, config.AddKey);
     config.RunModifierKey = GetModifierChecks(RunChecks);
     config.RunKey = SelectedKey(cbxRun, config.RunKey);
-    config.StartMenuAllUsers = clbLocationsToSearch.Checked(0);
-    config.StartMenuMe = clbLocationsToSearch.Checked(1);
-    config.Desktop = clbLocationsToSearch.Checked(2);
-    config.MyDocuments = clbLocationsToSearch.Checked(3);
-    config.RecentFiles = clbLocationsToSearch.Checked(4);
-    config.PackagedApps = clbLocationsToSearch.Checked(5);
+    for (int row = 0; row < static_cast<int>(std::size(Locations)); ++row)
+        config.*Locations[row].Switch = clbLocationsToSearch.Checked(row);
     config.Save();
     SearchData().Reload();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <variant>
 
 #include "BackendNames.h"
 #include "config/settings.h"
@@ -13,11 +14,11 @@
 // so that the simulator is held to the assertions the real registry passes.
 //
 // A backend installs its platform when made and removes it when destroyed, starts with
-// none of the thirteen values stored, and puts back whatever the key held before.
+// none of the settings' values stored, and puts back whatever the key held before.
 //   void SetDword(const char* name, std::uint32_t value);
 //   void SetForeign(const char* name, Foreign type, const std::string& data);
 //   Stored Get(const char* name);       // the value as the registry holds it
-//   void ClearValues();                 // removes the thirteen values, as a user might
+//   void ClearValues();                 // removes the settings' values, as a user might
 //   bool KeyExists();
 namespace contract {
 
@@ -31,26 +32,17 @@ struct Stored {
 };
 inline Stored DwordOf(std::uint32_t number) { return {Stored::Dword, number}; }
 
-inline const char* const IntegerNames[] = {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey"};
-inline const char* const SwitchNames[] = {"StartMenuAllUsers", "StartMenuMe", "RecentFiles",
-                                          "MyDocuments",       "ControlPanel", "Desktop",
-                                          "PackagedApps"};
+// A setting's field as the number it is saved as (a switch as 0 or 1).
+inline std::uint32_t FieldAsStored(const TConfig& config, const TSetting& setting)
+{
+    return std::visit([&](auto field) { return static_cast<std::uint32_t>(config.*field); }, setting.Field);
+}
 
+// Every setting at the default of the table in settings.cpp.
 inline void ExpectDefaults(const TConfig& config)
 {
-    EXPECT_EQ(config.ModifierKey, 8);
-    EXPECT_EQ(config.Key, 74);
-    EXPECT_EQ(config.AddModifierKey, 8);
-    EXPECT_EQ(config.AddKey, 75);
-    EXPECT_EQ(config.RunModifierKey, 8);
-    EXPECT_EQ(config.RunKey, 72);
-    EXPECT_TRUE(config.StartMenuAllUsers);
-    EXPECT_TRUE(config.StartMenuMe);
-    EXPECT_TRUE(config.RecentFiles);
-    EXPECT_TRUE(config.MyDocuments);
-    EXPECT_FALSE(config.ControlPanel);
-    EXPECT_TRUE(config.Desktop);
-    EXPECT_TRUE(config.PackagedApps);
+    for (const TSetting& setting : Settings)
+        EXPECT_EQ(FieldAsStored(config, setting), static_cast<std::uint32_t>(setting.Default)) << setting.Name;
 }
 
 template <class Backend>
@@ -64,19 +56,14 @@ protected:
 
 TYPED_TEST_SUITE_P(SettingsContract);
 
-TYPED_TEST_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllThirteenDwords)
+TYPED_TEST_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesEverySettingAsADword)
 {
     ExpectDefaults(Config());
     EXPECT_TRUE(this->key.KeyExists());
 
     Config().Save();
-    const std::pair<const char*, std::uint32_t> integers[] = {{"ModifierKey", 8},    {"Key", 74},
-                                                              {"AddModifierKey", 8}, {"AddKey", 75},
-                                                              {"RunModifierKey", 8}, {"RunKey", 72}};
-    for (const auto& [name, number] : integers)
-        EXPECT_EQ(this->key.Get(name), DwordOf(number)) << name;
-    for (const char* name : SwitchNames)
-        EXPECT_EQ(this->key.Get(name), DwordOf(std::string(name) == "ControlPanel" ? 0u : 1u)) << name;
+    for (const TSetting& setting : Settings)
+        EXPECT_EQ(this->key.Get(setting.Name), DwordOf(static_cast<std::uint32_t>(setting.Default))) << setting.Name;
 }
 
 TYPED_TEST_P(SettingsContract, StoredValuesAreLoadedUnchanged)
@@ -158,10 +145,11 @@ TYPED_TEST_P(SettingsContract, DeletedValuesAreAllWrittenAgainFromMemory)
     Config().RecentFiles = false;
     Config().Save();
     this->key.ClearValues();
-    EXPECT_EQ(this->key.Get("Key").Type, Stored::Missing);
+    for (const TSetting& setting : Settings)
+        EXPECT_EQ(this->key.Get(setting.Name).Type, Stored::Missing) << setting.Name;
     Config().Save();
-    for (const char* name : IntegerNames)
-        EXPECT_EQ(this->key.Get(name).Type, Stored::Dword) << name;
+    for (const TSetting& setting : Settings)
+        EXPECT_EQ(this->key.Get(setting.Name), DwordOf(FieldAsStored(Config(), setting))) << setting.Name;
     EXPECT_EQ(this->key.Get("RecentFiles"), DwordOf(0));
 }
 
@@ -180,7 +168,7 @@ TYPED_TEST_P(SettingsContract, SavedSettingsAreWhatTheNextRunLoads)
     EXPECT_TRUE(Config().ControlPanel);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesAllThirteenDwords,
+REGISTER_TYPED_TEST_SUITE_P(SettingsContract, FirstRunGivesDefaultsCreatesTheKeyAndFirstSaveWritesEverySettingAsADword,
                             StoredValuesAreLoadedUnchanged, NonzeroSwitchReadsAsTrueAndIsWrittenBackAsOne,
                             ValuesOfAnotherTypeTakeTheirDefaultsAndAreReplacedByDwordsOnSave,
                             ConfigLoadsOnceAndMemoryIsTheTruthUntilFreed, DeletedValuesAreAllWrittenAgainFromMemory,

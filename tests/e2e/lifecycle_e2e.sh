@@ -80,16 +80,20 @@ wait_for 10 main_shows visible=1 page=Launch! || fail "a right click on the icon
 exit_zephyrix
 wait_for 10 no_tray_window || fail "the icon stayed after File > Exit"
 
-# The settings are written at exit, each as a REG_DWORD, with the defaults of a new user.
+# The settings are written at exit, each as a REG_DWORD, with the defaults of a new user:
+# every row of the table in src/config/settings.cpp, and nothing else.
 settings=$(wine reg query 'HKCU\Software\Morrowfield\Zephyrix' 2>/dev/null | tr -d '\r')
-for expected in ModifierKey=0x8 Key=0x4a AddModifierKey=0x8 AddKey=0x4b RunModifierKey=0x8 RunKey=0x48 \
-    StartMenuAllUsers=0x1 StartMenuMe=0x1 RecentFiles=0x1 MyDocuments=0x1 ControlPanel=0x0 Desktop=0x1 \
-    PackagedApps=0x1; do
-    name=${expected%%=*}
-    grep -Eq "^ +$name +REG_DWORD +${expected#*=}\$" <<<"$settings" ||
-        fail "after exit the setting $name is not the REG_DWORD ${expected#*=}: $settings"
-done
-[ "$(grep -c REG_ <<<"$settings")" -eq 13 ] || fail "after exit the key holds other than the thirteen settings: $settings"
+table=$(sed -nE 's/^ *\{"([A-Za-z]+)", &TConfig::[A-Za-z]+, ([a-z0-9]+)\},.*/\1 \2/p' \
+    "$(dirname "$0")/../../src/config/settings.cpp")
+[ -n "$table" ] || fail "no settings found in the table of src/config/settings.cpp"
+while read -r name default; do
+    case $default in true) default=1 ;; false) default=0 ;; esac
+    expected=$(printf '0x%x' "$default")
+    grep -Eq "^ +$name +REG_DWORD +$expected\$" <<<"$settings" ||
+        fail "after exit the setting $name is not the REG_DWORD $expected: $settings"
+done <<<"$table"
+[ "$(grep -c REG_ <<<"$settings")" -eq "$(grep -c . <<<"$table")" ] ||
+    fail "after exit the key holds other than the settings of the table: $settings"
 
 # The lock went with the program: the next start is a first instance again, and its own
 # arguments come up on the add page; the start-up hide does not take them away.

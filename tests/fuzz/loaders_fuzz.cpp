@@ -47,12 +47,14 @@ private:
 // Mostly the names the loaders look for, so that their values are reached.
 std::string ValueName(Reader& input)
 {
-    static const char* const names[] = {"Count", "Abbrev0", "Path0", "Abbrev1", "Path1", "Abbrev2", "Path2",
-                                        "ModifierKey", "Key", "AddModifierKey", "AddKey", "RunKey", "RunModifierKey",
-                                        "StartMenuMe", "StartMenuAllUsers", "RecentFiles", "MyDocuments",
-                                        "ControlPanel", "Desktop"};
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> all = {"Count", "Abbrev0", "Path0", "Abbrev1", "Path1", "Abbrev2", "Path2"};
+        for (const TSetting& setting : Settings)
+            all.emplace_back(setting.Name);
+        return all;
+    }();
     const std::uint8_t pick = input.Byte();
-    if (pick < sizeof(names) / sizeof(names[0]))
+    if (pick < names.size())
         return names[pick];
     return pick % 2 == 0 ? "Abbrev" + std::to_string(input.Number() % 1000) : "Path" + std::to_string(input.Number() % 1000);
 }

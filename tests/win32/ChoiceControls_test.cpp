@@ -163,15 +163,8 @@ TEST_F(ConfigTemplateTest, FormHasItsSizePagesAndButtonStrip)
     ASSERT_EQ(pages.PageCount(), 2);
     EXPECT_EQ(pages.ActivePage(), 0);
     const char* captions[] = {"General Setup", "Locations to Search"};
-    for (int page = 0; page < 2; ++page) {
-        char text[64] = {};
-        TCITEMA tab{};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = text;
-        tab.cchTextMax = sizeof(text);
-        SendMessageA(pages.Handle(), TCM_GETITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&tab));
-        EXPECT_STREQ(text, captions[page]);
-    }
+    for (int page = 0; page < 2; ++page)
+        EXPECT_EQ(TabCaption(pages.Handle(), page), captions[page]);
 
     const RECT ok = InForm(form_.Button("Button1").Handle());
     const RECT cancel = InForm(form_.Button("Button2").Handle());

@@ -23,9 +23,6 @@ class Win32WidgetsTest : public Win32Test {
 protected:
     Win32WidgetsTest()
     {
-        auto owned = std::make_unique<RecordingPlatform>();
-        platform_ = owned.get();
-        platform::Install(std::move(owned));
         form_ = platform::Widgets().CreateForm("TfrmSelector");
         frame_ = &static_cast<Win32Form&>(*form_).Frame("frmSearchUI1");
     }
@@ -46,7 +43,7 @@ protected:
         return rows;
     }
 
-    RecordingPlatform* platform_ = nullptr;
+    RecordingPlatform* platform_ = &InstallPlatform<RecordingPlatform>();
     std::unique_ptr<IForm> form_;
     Win32Container* frame_ = nullptr;
 };
@@ -266,15 +263,8 @@ TEST(Win32MainFormTemplate, HasItsThreePagesInOrderAndItsMenu)
     auto& pages = main.PageControl("pcMain");
     ASSERT_EQ(pages.PageCount(), 3);
     const char* captions[] = {"Launch!", "Add items to Launch!", "Running Programs"};
-    for (int page = 0; page < 3; ++page) {
-        char text[64] = {};
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        SendMessageA(pages.Handle(), TCM_GETITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
-        EXPECT_STREQ(text, captions[page]);
-    }
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(TabCaption(pages.Handle(), page), captions[page]);
     std::vector<int> shown;
     pages.OnPageShow = [&](int page) { shown.push_back(page); };
     pages.SetActivePage(2);

@@ -1,5 +1,6 @@
 #include "Win32Test.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -81,6 +82,17 @@ std::string Win32Test::ProgramFolder()
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string TabCaption(HWND tabs, int page)
+{
+    char text[64] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 HGLOBAL MakeDrop(const std::vector<std::string>& names)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ private:
 // receiver releases it.
 HGLOBAL MakeDrop(const std::vector<std::string>& names);
 
+// The caption of a tab control's page.
+std::string TabCaption(HWND tabs, int page);
+
 class Win32Test : public ::testing::Test {
 protected:
     Win32Test();
@@ -56,6 +60,16 @@ protected:
     static bool WaitForFile(const std::string& path, int milliseconds = 15000);
     // The folder the test program runs from, where the helper programs are built.
     static std::string ProgramFolder();
+    // Installs a fresh platform of this kind in place of the plain Win32 one; the test
+    // reaches it through what is returned, until the next install.
+    template <class TestPlatform>
+    static TestPlatform& InstallPlatform()
+    {
+        auto owned = std::make_unique<TestPlatform>();
+        TestPlatform& installed = *owned;
+        platform::Install(std::move(owned));
+        return installed;
+    }
 
 private:
     platform::win32::ComApartment com_;

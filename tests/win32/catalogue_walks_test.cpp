@@ -77,13 +77,6 @@ public:
 
 class CatalogueWalksTest : public Win32Test {
 protected:
-    CatalogueWalksTest()
-    {
-        auto installed = std::make_unique<ListingPlatform>();
-        platform_ = installed.get();
-        platform::Install(std::move(installed));
-    }
-
     void Folder(const std::string& name) { CreateDirectoryA(Scratch(name).c_str(), nullptr); }
     void File(const std::string& name) { WriteFile(Scratch(name), "x"); }
     void Hide(const std::string& name) { SetFileAttributesA(Scratch(name).c_str(), FILE_ATTRIBUTE_HIDDEN); }
@@ -101,7 +94,7 @@ protected:
     TAbbrevInfos store;
 
 private:
-    ListingPlatform* platform_ = nullptr;
+    ListingPlatform* platform_ = &InstallPlatform<ListingPlatform>();
 };
 
 // A Documents folder of 500 files in 120 folders inside a profile: changes that cannot

@@ -24,13 +24,6 @@ using platform::AppsFolderItem;
 
 class PackagedAppsTest : public Win32Test {
 protected:
-    PackagedAppsTest()
-    {
-        auto owned = std::make_unique<RecordingPlatform>();
-        platform_ = owned.get();
-        platform::Install(std::move(owned));
-    }
-
     // Lists on a thread of its own, as the source does.
     static std::vector<AppsFolderItem> ListOnAThread(const std::function<void(std::vector<AppsFolderItem>&)>& list)
     {
@@ -39,7 +32,7 @@ protected:
         return items;
     }
 
-    RecordingPlatform* platform_ = nullptr;
+    RecordingPlatform* platform_ = &InstallPlatform<RecordingPlatform>();
 };
 
 // Wine has no Applications folder: the real call answers "file not found" there.
@@ -98,10 +91,8 @@ public:
 TEST_F(PackagedAppsTest, AFolderThatCannotBeListedIsReportedOnceAndListsNothing)
 {
     WriteFile(Scratch("Tool_8wekyb3d8bbwe!App"), "a");
-    auto owned = std::make_unique<ScratchAppsPlatform>();
-    auto& platform = *owned;
+    auto& platform = InstallPlatform<ScratchAppsPlatform>();
     platform.scratch.Folder = std::wstring(ScratchFolder().begin(), ScratchFolder().end());
-    platform::Install(std::move(owned));
 
     TAbbrevInfos store;
     TPackagedAppsFolder source(store);

@@ -19,7 +19,7 @@ if [ ! -f "$WINEPREFIX/.zephyrix-dpi-$dpi" ]; then
 fi
 zx_wine_server
 status=0
-ZX_EXPECTED_DPI="$dpi" wine "$@" || status=$?
+ZX_EXPECTED_DPI="$dpi" zx_wine_test_program "$@" || status=$?
 wineserver -k || true
 [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
 exit $status

@@ -5,6 +5,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/win32/AnsiText.h"
+#include "platform/win32/Handles.h"
 
 namespace platform::win32 {
 
@@ -20,22 +21,6 @@ public:
 
 private:
     bool& flag_;
-};
-
-class PopupMenu {
-public:
-    PopupMenu() : menu_(CreatePopupMenu()) {}
-    ~PopupMenu()
-    {
-        if (menu_ != nullptr)
-            DestroyMenu(menu_);
-    }
-    PopupMenu(const PopupMenu&) = delete;
-    PopupMenu& operator=(const PopupMenu&) = delete;
-    HMENU Get() const { return menu_; }
-
-private:
-    HMENU menu_;
 };
 
 } // namespace
@@ -237,7 +222,7 @@ void Win32ListBox::ShowContextMenu(int x, int y)
 {
     if (ContextMenu.empty())
         return;
-    PopupMenu popup;
+    const UniqueMenu popup(CreatePopupMenu());
     for (const Win32MenuItem* item : ContextMenu)
         AppendMenuA(popup.Get(), MF_STRING, static_cast<UINT_PTR>(item->Id()), item->Caption().c_str());
     if (x == -1 && y == -1) {

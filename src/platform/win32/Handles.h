@@ -45,6 +45,13 @@ using UniqueHKey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using UniqueModule = UniqueHandle<HMODULE, &FreeLibrary>;
 using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+inline void ReleaseScreenDC(HDC dc)
+{
+    ReleaseDC(nullptr, dc);
+}
+// A device context of the whole screen (GetDC(nullptr)).
+using UniqueScreenDC = UniqueHandle<HDC, &ReleaseScreenDC>;
 
 // Holds one COM interface pointer and releases it.
 template <class Interface>

@@ -2,28 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/win32/Handles.h"
+
 namespace platform::win32 {
-
-namespace {
-
-// A device context of the whole screen, released when the object goes.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC()
-    {
-        if (dc_ != nullptr)
-            ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-} // namespace
 
 int Screen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
 int Screen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
@@ -32,7 +13,7 @@ int Screen::FrameHeight() const { return GetSystemMetrics(SM_CYFRAME); }
 
 int Screen::PixelsPerInch() const
 {
-    const ScreenDC screen;
+    const UniqueScreenDC screen(GetDC(nullptr));
     return screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
 }
 

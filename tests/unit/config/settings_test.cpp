@@ -5,6 +5,9 @@
 #include "SimulatorTest.h"
 #include "common/Exception.h"
 
+#include <map>
+#include <string>
+
 namespace contract {
 INSTANTIATE_TYPED_TEST_SUITE_P(UserKey, SettingsContract, SimulatedSettingsKey, BackendNames);
 } // namespace contract
@@ -35,6 +38,23 @@ protected:
         return value->Number;
     }
 };
+
+// What a new user gets, pinned here once: the other tests take the defaults from the table.
+TEST_F(SettingsTest, DefaultsAreWindowsJKAndHAndEverySourceButTheControlPanel)
+{
+    const std::map<std::string, std::int32_t> promised = {
+        {"ModifierKey", 8},    {"Key", 74},           {"AddModifierKey", 8},       {"AddKey", 75},
+        {"RunModifierKey", 8}, {"RunKey", 72},        {"StartMenuAllUsers", true}, {"StartMenuMe", true},
+        {"RecentFiles", true}, {"MyDocuments", true}, {"ControlPanel", false},     {"Desktop", true},
+        {"PackagedApps", true}};
+    std::map<std::string, std::int32_t> listed;
+    for (const TSetting& setting : Settings)
+        EXPECT_TRUE(listed.emplace(setting.Name, setting.Default).second) << setting.Name << " is in the table twice";
+    for (const auto& [name, value] : promised) {
+        ASSERT_TRUE(listed.contains(name)) << name;
+        EXPECT_EQ(listed[name], value) << name;
+    }
+}
 
 TEST_F(SettingsTest, UnopenableKeyGivesDefaults)
 {

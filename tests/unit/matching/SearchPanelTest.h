@@ -1,10 +1,15 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CatalogueTest.h"
 #include "matching/fSearchUI.h"
+
+// What a panel's tests compare: the texts of the rows, or (text, abbreviation) pairs.
+using Texts = std::vector<std::string>;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 // A search panel in a form of its own, hosted as the main window hosts it: the
 // form previews every key but Escape for the panel, and Go records the pick.

@@ -4,9 +4,6 @@
 
 namespace {
 
-using Pairs = std::vector<std::pair<std::string, std::string>>;
-using Texts = std::vector<std::string>;
-
 class SearchGoTest : public SearchPanelTest {
 protected:
     SearchGoTest()

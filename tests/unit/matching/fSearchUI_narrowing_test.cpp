@@ -6,8 +6,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 class NarrowingTest : public SearchPanelTest {
 protected:
     // What a panel that never saw the shorter texts lists for this text.

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 // Valid, but its sequence pattern backtracks past the engine's budget on a long run of a's.
 const std::string CostlyPattern = "aaaaaaaaaaaaa[.]c";
 

@@ -7,9 +7,6 @@
 
 namespace {
 
-using Pairs = std::vector<std::pair<std::string, std::string>>;
-using Texts = std::vector<std::string>;
-
 class StaleRowsTest : public SearchPanelTest {
 protected:
     StaleRowsTest()

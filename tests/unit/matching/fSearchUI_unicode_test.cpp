@@ -6,8 +6,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 const std::string Cafe = "Caf\xC3\xA9 \xC3\x9Cn\xC3\xAF" "c\xC3\xB6" "d\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC"; // Café Ünïcödé 日本
 const std::string Japanese = "\xE6\x97\xA5\xE6\x9C\xAC";                                          // 日本
 const std::string JapaneseEditor = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E Editor";                  // 日本語 Editor

@@ -5,6 +5,7 @@
 #include <future>
 #include <thread>
 
+#include "HoldLockElsewhere.h"
 #include "SimulatorTest.h"
 #include "common/Exception.h"
 
@@ -20,20 +21,9 @@ protected:
         auto view = sim.kernel.NewSharedMemory(BlockName, 2048).Block;
         return std::string(view->View(), 2048);
     }
-    // Holds the block's lock on another thread until the returned promise is kept.
-    std::future<void> HoldLockElsewhere(std::promise<void>& release)
+    static std::future<void> HoldLockElsewhere(std::promise<void>& release)
     {
-        auto held = std::make_shared<std::promise<void>>();
-        auto isHeld = held->get_future();
-        auto holding = std::async(std::launch::async, [&release, held] {
-            TFileMapping other(BlockName, 2048);
-            other.Lock();
-            held->set_value();
-            release.get_future().wait();
-            other.Unlock();
-        });
-        isHeld.wait();
-        return holding;
+        return ::HoldLockElsewhere(BlockName, 2048, release);
     }
 
     // Until another thread waits for the block's lock; false after a few seconds, so

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "HoldLockElsewhere.h"
 #include "SimulatorTest.h"
 #include "common/Exception.h"
 
@@ -51,20 +52,9 @@ protected:
         }
         return true;
     }
-    // Holds the block's lock on another thread until the returned promise is kept.
-    std::future<void> HoldLockElsewhere(std::promise<void>& release)
+    static std::future<void> HoldLockElsewhere(std::promise<void>& release)
     {
-        auto held = std::make_shared<std::promise<void>>();
-        auto isHeld = held->get_future();
-        auto holding = std::async(std::launch::async, [&release, held] {
-            TFileMapping other(TIpcNames{}.Block, IpcBlockSize);
-            other.Lock();
-            held->set_value();
-            release.get_future().wait();
-            other.Unlock();
-        });
-        isHeld.wait();
-        return holding;
+        return ::HoldLockElsewhere(TIpcNames{}.Block, IpcBlockSize, release);
     }
     static std::string BlockLock() { return TIpcNames{}.Block + "-Mutex"; }
 

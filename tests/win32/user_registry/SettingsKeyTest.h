@@ -48,16 +48,14 @@ public:
 
     static const char* KeyName() { return SettingsKey + 1; } // without the leading backslash
 
-    // Removes the thirteen values only: the subkeys (abbreviations, placement) stay.
+    // Removes the settings' values only: the subkeys (abbreviations, placement) stay.
     static void ClearValues()
     {
         HKEY key = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyName(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
             return;
-        for (const char* name : {"ModifierKey", "Key", "AddModifierKey", "AddKey", "RunModifierKey", "RunKey",
-                                 "StartMenuAllUsers", "StartMenuMe", "RecentFiles", "MyDocuments", "ControlPanel",
-                                 "Desktop", "PackagedApps"})
-            RegDeleteValueA(key, name);
+        for (const TSetting& setting : Settings)
+            RegDeleteValueA(key, setting.Name);
         RegCloseKey(key);
     }
 
