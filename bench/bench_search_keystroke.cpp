@@ -141,5 +141,31 @@ void BM_LoneBackslash(benchmark::State& state)
 }
 BENCHMARK(BM_LoneBackslash)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
 
+// A keystroke as the user sees it: the search, then the list drawing the rows it shows,
+// with their icons (known ones, and questions to the worker for the others) or without.
+// The worker's lookups are not on the keystroke's clock.
+void BM_KeystrokeDrawn(benchmark::State& state)
+{
+    PanelOverCatalogue fixture(static_cast<std::size_t>(state.range(0)), false);
+    auto& list = static_cast<platform::headless::SimForm&>(*fixture.form).ListBox("lbSearch");
+    const bool icons = state.range(1) != 0;
+    if (!icons)
+        list.RowIcon = nullptr;
+    const char* const texts[] = {"c", "ca", "cal", "calc"};
+    std::size_t n = 0;
+    for (auto _ : state) {
+        fixture.panel->edLaunch.SetText(texts[n++ % std::size(texts)]);
+        benchmark::DoNotOptimize(list.Paint());
+        state.PauseTiming();
+        fixture.sim.icons.AnswerPending();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = list.Count();
+}
+BENCHMARK(BM_KeystrokeDrawn)
+    ->ArgsProduct({{100000}, {0, 1}})
+    ->ArgNames({"entries", "icons"})
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 BENCHMARK_MAIN();

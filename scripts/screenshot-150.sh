@@ -24,7 +24,7 @@ click_in_main 150 82
 type_text rec
 rec_listed() { [ "$(main_value list)" -ge 2 ]; }
 wait_for 10 main_shows edit=rec && wait_for 10 rec_listed || fail "typing rec did not narrow the list"
-shot_window launch-150
+wait_for 10 rows_show_icons 24 launch-150 || fail "the rows do not each show their program's 24-pixel icon"
 exit_zephyrix
 cp "$artefacts/launch-150.png" "$picture" && echo "$picture"
 rm -rf "$scratch_artefacts"

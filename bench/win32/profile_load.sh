@@ -2,7 +2,8 @@
 # The real program on a lived-in profile under Wine, against a pristine one: start-up to a
 # window that answers messages, then, while other programs write files every 2.5 s (a
 # temporary file under AppData\Local\Temp, a build's output inside Documents), the longest
-# wait for an answer, the CPU time used and the working set.
+# wait for an answer, the CPU time used and the working set; and how soon after the window
+# is called up every row it shows draws its program's icon.
 #
 #   ZX_WINEPREFIX=$PWD/build/bench-prefix scripts/with-wine.sh \
 #       bench/win32/profile_load.sh build/windows/bin [documents files] [start menu shortcuts] [churn seconds]
@@ -62,6 +63,11 @@ measure() { # <label>
     echo "$1 startup_ms=$((answered - started))"
     # The walks end in the background; the figures under churn are taken after they have.
     sleep 20
+    # Called up (a second start wakes the first): how soon every row shown draws its own icon.
+    wine "$bin/probe_window.exe" icons "$title" 10000 | tr -d '\r' | sed "s/^/$1 /" &
+    local probe=$!
+    wine "$bin/zephyrix.exe" >/dev/null 2>&1
+    wait "$probe"
     churn &
     churn_pid=$!
     wine "$bin/probe_window.exe" watch "$title" "$churn_seconds" | tr -d '\r' | sed "s/^/$1 /"

@@ -55,6 +55,7 @@ void LoadCplApplets(const std::string& modulePath, TAbbrevInfos& abbreviations,
         platform::Modules().DebugOutput(std::to_string(result) + " " + name);
         auto entry = std::make_unique<TCPLItem>(modulePath, name);
         entry->SetPath(name);
+        entry->IconResource = info.IdIcon;
         entry->Abbreviation = abbreviations.FindAbbrev(*entry);
         list.push_back(std::move(entry));
     }

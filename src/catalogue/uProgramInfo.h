@@ -46,6 +46,8 @@ public:
 
     std::string CplFile;
     std::string AppletName;
+    // The id of the applet's icon among its module's resources (0: none named).
+    std::int32_t IconResource = 0;
 
     void Launch() override;
 };

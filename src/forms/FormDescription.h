@@ -110,11 +110,23 @@ inline bool LaysItselfOut(const FormDescription& form)
     return !form.Layout.empty() || form.First != FirstSize::Template;
 }
 
-// Lists show rows of this height in pixels, at 96 pixels per inch.
+// A row of a list starts with a small icon: 16 pixels at 96 pixels per inch, 24 at 144,
+// 32 at 192, drawn at that size (not a small one stretched), one pixel from the row's edges.
+constexpr int ListIconSize = 16;
+constexpr int ListIconSizeAt(int dpi)
+{
+    return Scaled(ListIconSize, dpi);
+}
+constexpr int ListIconMargin = 1;
+
+// Lists show rows of this height in pixels at 96 pixels per inch for a line of text,
+// higher where the icon needs it.
 constexpr int ListRowHeight = 13;
 constexpr int ListRowHeightAt(int dpi)
 {
-    return Scaled(ListRowHeight, dpi);
+    const int text = Scaled(ListRowHeight, dpi);
+    const int icon = ListIconSizeAt(dpi) + 2 * ListIconMargin;
+    return text > icon ? text : icon;
 }
 
 // Throws for a class that has no description.

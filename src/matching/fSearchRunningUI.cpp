@@ -17,6 +17,8 @@ TfrmSearchRunningUI::TfrmSearchRunningUI(platform::IContainer& frame)
     Button1.OnClick = [this] { actGo.Execute(); };
     edLaunch.OnChange = [this] { edLaunchChange(); };
     lbSearch.OnDblClick = [this] { lbSearchDblClick(); };
+    lbSearch.RowIcon = [this](int row) { return RowIcon(row); };
+    icons_.Listen(this, [this](const std::string&) { lbSearch.RepaintIcons(); });
 }
 
 TfrmSearchRunningUI::~TfrmSearchRunningUI()
@@ -24,10 +26,12 @@ TfrmSearchRunningUI::~TfrmSearchRunningUI()
     Button1.OnClick = nullptr;
     edLaunch.OnChange = nullptr;
     lbSearch.OnDblClick = nullptr;
+    lbSearch.RowIcon = nullptr;
 }
 
 void TfrmSearchRunningUI::ResetSearch()
 {
+    icons_.Revalidate();
     const bool wasEmpty = edLaunch.Text().empty();
     edLaunch.SetText(""); // a change refreshes the list by itself
     edLaunch.SetFocus();
@@ -83,4 +87,15 @@ void TfrmSearchRunningUI::actGoExecute()
         windows.Restore(window);
     windows.BringToFront(window);
     platform::Application().HideMainWindow();
+}
+
+platform::IconId TfrmSearchRunningUI::RowIcon(int row)
+{
+    if (row < 0 || row >= lbSearch.Count())
+        return platform::GenericIcon;
+    const platform::WindowHandle window = lbSearch.Data(row);
+    platform::IconSource source;
+    source.Of = platform::IconSource::Kind::Window;
+    source.Window = window;
+    return icons_.IconFor(std::to_string(window), source);
 }

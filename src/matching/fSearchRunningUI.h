@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "matching/IconCache.h"
 #include "matching/RegExpr.h"
 #include "platform/Action.h"
 #include "platform/TopLevelWindows.h"
@@ -39,6 +40,9 @@ public:
 
 private:
     void FilterWindows(const TRegExpr& matcher);
+    platform::IconId RowIcon(int row);
 
     TRegExpr sequenceRegExpr_;
+    // The windows' own icons; asked again each time the page is reset, as a window may change its icon.
+    IconCache icons_;
 };

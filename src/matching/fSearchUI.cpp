@@ -1,5 +1,7 @@
 #include "matching/fSearchUI.h"
 
+#include "catalogue/PackagedApps.h"
+#include "catalogue/uCPLProgramItem.h"
 #include "catalogue/uProgramInfo.h"
 #include "catalogue/uSearchData.h"
 #include "common/CaseFolding.h"
@@ -11,6 +13,43 @@
 
 using platform::IListBox;
 using platform::ListRow;
+
+namespace {
+
+// What a row's icon is found from: an applet's module icon, a packaged app's item, else
+// the file the entry names (a shortcut, a Recent document's shortcut).
+platform::IconSource IconSourceOf(const TProgramInfo& entry)
+{
+    using Kind = platform::IconSource::Kind;
+    if (const auto* applet = dynamic_cast<const TCPLItem*>(&entry))
+        return {Kind::ModuleIcon, applet->CplFile, applet->IconResource};
+    if (const auto* app = dynamic_cast<const TPackagedAppItem*>(&entry))
+        return {Kind::PackagedApp, app->AppUserModelId};
+    return {Kind::File, entry.Path};
+}
+
+// One cache for the catalogue's icons while any panel lives: the selector dialog draws
+// what the Launch! page has found already.
+std::shared_ptr<IconCache> CatalogueIcons()
+{
+    static std::weak_ptr<IconCache> shared;
+    std::shared_ptr<IconCache> icons = shared.lock();
+    if (!icons) {
+        icons = std::make_shared<IconCache>();
+        // A rescan may have changed shortcuts: their icons are checked again, and no
+        // answer to a question asked before it is taken.
+        icons->SourcesGeneration = [] { return SearchData().Generation(); };
+        shared = icons;
+    }
+    return icons;
+}
+
+std::string IconKeyOf(const TEntryIdentity& identity)
+{
+    return identity.Module.empty() ? identity.Path : identity.Module + '\n' + identity.Path;
+}
+
+} // namespace
 
 // One search's rows by block; listed A1, A2, D1, D2.
 struct TfrmSearchUI::TSearchBlocks {
@@ -25,7 +64,8 @@ TfrmSearchUI::TfrmSearchUI(platform::IContainer& frame)
       lbSearch(frame.ListBox("lbSearch")),
       Clearabbreviation1(frame.MenuItem("Clearabbreviation1")),
       actGo("&Go!", [this] { actGoExecute(); }),
-      actClearAbbrev("Clear abbreviation", [this] { actClearAbbrevExecute(); })
+      actClearAbbrev("Clear abbreviation", [this] { actClearAbbrevExecute(); }),
+      icons_(CatalogueIcons())
 {
     Button1.SetCaption(actGo.Caption);
     Button1.SetDefault(true);
@@ -34,6 +74,8 @@ TfrmSearchUI::TfrmSearchUI(platform::IContainer& frame)
     Clearabbreviation1.OnClick = [this] { actClearAbbrev.Execute(); };
     edLaunch.OnChange = [this] { edLaunchChange(); };
     pnlTopLeft.OnResize = [this] { pnlTopLeftResize(); };
+    lbSearch.RowIcon = [this](int row) { return RowIcon(row); };
+    icons_->Listen(this, [this](const std::string&) { lbSearch.RepaintIcons(); });
 
     platform::ListUpdate update(lbSearch);
     lbSearch.Clear();
@@ -47,6 +89,8 @@ TfrmSearchUI::~TfrmSearchUI()
     Clearabbreviation1.OnClick = nullptr;
     edLaunch.OnChange = nullptr;
     pnlTopLeft.OnResize = nullptr;
+    lbSearch.RowIcon = nullptr;
+    icons_->StopListening(this);
 }
 
 void TfrmSearchUI::ResetSearch()
@@ -263,4 +307,17 @@ TProgramInfo* TfrmSearchUI::SelectedEntry()
         return rowsSnapshot_->Entries[position];
     // The rows' entries may be freed: only what they stood for is safe to use.
     return FindLiveEntry(rowsSnapshot_->Identities[position]);
+}
+
+platform::IconId TfrmSearchUI::RowIcon(int row)
+{
+    if (rowsSnapshot_ == nullptr || row < 0 || row >= lbSearch.Count())
+        return platform::GenericIcon;
+    const std::size_t position = lbSearch.Data(row);
+    if (position >= rowsSnapshot_->Entries.size())
+        return platform::GenericIcon;
+    const std::string key = IconKeyOf(rowsSnapshot_->Identities[position]);
+    if (rowsSnapshot_->Generation != SearchData().Generation())
+        return icons_->Known(key); // the row's entry may be freed: nothing is asked for it
+    return icons_->IconFor(key, IconSourceOf(*rowsSnapshot_->Entries[position]));
 }

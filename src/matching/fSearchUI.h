@@ -6,6 +6,7 @@
 #include <string>
 
 #include "matching/AbbrevBlock.h"
+#include "matching/IconCache.h"
 #include "matching/RegExpr.h"
 #include "matching/SearchIndex.h"
 #include "platform/Action.h"
@@ -63,6 +64,9 @@ private:
     void PlaceRows(TSearchBlocks& blocks);
     void ShowWholeCatalogue();
 
+    // The icon drawn at the start of a row.
+    platform::IconId RowIcon(int row);
+
     // The selected row's entry, found again through its identity when the catalogue
     // has changed since the rows were placed; null when nothing is selected or the entry is gone.
     TProgramInfo* SelectedEntry();
@@ -74,6 +78,10 @@ private:
     std::vector<bool> listed_;
     // The catalogue state the rows were placed from; each row's data is its position in it.
     std::shared_ptr<const TSearchIndex::TSnapshot> rowsSnapshot_;
+
+    // The rows' icons, by what each entry stands for, shared by every search panel alive;
+    // checked again once the catalogue has changed.
+    std::shared_ptr<IconCache> icons_;
 
     // The last search, while a longer typed text can only narrow it: the typed text,
     // the index version searched, and the rows it listed in catalogue order.

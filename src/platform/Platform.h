@@ -9,6 +9,7 @@
 #include "platform/Directories.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderWatches.h"
+#include "platform/Icons.h"
 #include "platform/Installer.h"
 #include "platform/KernelObjects.h"
 #include "platform/Locale.h"
@@ -61,6 +62,7 @@ public:
     virtual IUiThread& UiThread() = 0;
     virtual IBackgroundWork& BackgroundWork() = 0;
     virtual IAppsFolder& AppsFolder() = 0;
+    virtual IIcons& Icons() = 0;
 };
 
 // Replaces the installed platform (the previous one is destroyed); null uninstalls.
@@ -89,5 +91,6 @@ inline IKernelObjects& KernelObjects() { return Current().KernelObjects(); }
 inline IUiThread& UiThread() { return Current().UiThread(); }
 inline IBackgroundWork& BackgroundWork() { return Current().BackgroundWork(); }
 inline IAppsFolder& AppsFolder() { return Current().AppsFolder(); }
+inline IIcons& Icons() { return Current().Icons(); }
 
 } // namespace platform

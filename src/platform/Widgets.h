@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Icons.h"
 #include "platform/WindowPlacement.h"
 
 namespace platform {
@@ -110,6 +111,11 @@ public:
 
     // Handles a key as if it had come from the keyboard while the list had the focus.
     virtual void KeyDown(int key) = 0;
+
+    // Draws the icons of the rows shown again (one has arrived); RowIcon is asked anew.
+    virtual void RepaintIcons() = 0;
+    // The icon at the start of a row, asked only when the row is drawn; unset: no icons.
+    std::function<IconId(int row)> RowIcon;
 
     Event OnSelect; // the user moved the selection (keys or mouse), not a call of SetItemIndex
     Event OnDblClick;

@@ -34,7 +34,7 @@ matches=$(main_value list)
 [ "${matches:-0}" -ge 2 ] && [ "$matches" -lt "$catalogue" ] || fail "typing rec left ${matches:-no} of $catalogue entries"
 sleep 0.5
 shot 1-launch-typed-rec
-shot_window launch-page
+wait_for 10 rows_show_icons 16 launch-page || fail "the rows do not each show their program's icon"
 
 # Recipe Book sorts first; Down takes the focus into the list and on to Recorder; a
 # letter brings it back to the edit. Enter starts the selected entry.

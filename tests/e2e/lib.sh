@@ -23,6 +23,34 @@ shot() { import -window root "$artefacts/$1.png" 2>/dev/null || true; }
 # The main window alone, for the user guide and the README.
 shot_window() { import -window "$(main_window)" "$artefacts/$1.png" 2>/dev/null || true; }
 
+# Every row the main window's list shows begins with an icon, and the first two rows show
+# different ones (each its own program's, not the generic icon drawn until it arrives):
+# the square of <icon size> pixels at each row's start holds more than two colours.
+# Leaves the window's picture as <name>.png.
+rows_show_icons() { # <icon size> <name>
+    local size=$1 picture="$artefacts/$2-screen.png" rows=0 left top right bottom x y colours
+    local crops=()
+    # The rows are found in the screen's pixels (the window's own picture leaves out its frame).
+    import -window root "$picture" 2>/dev/null || return 1
+    shot_window "$2"
+    while read -r left top right bottom; do
+        rows=$((rows + 1))
+        # The icon sits 2 pixels (at 96 per inch) in from the row's start, centred in its height.
+        x=$((left + size / 8))
+        y=$((top + (bottom - top - size) / 2))
+        crops+=("${size}x${size}+$x+$y")
+        colours=$(convert "$picture" -crop "${size}x${size}+$x+$y" +repage -format %k info: 2>/dev/null)
+        [ "${colours:-1}" -gt 2 ] || return 1
+    done < <(wine "$bin/inspect_window.exe" rows "$main_title" 2>/dev/null | tr -d '\r' | sed -n 's/^row=//p')
+    [ "$rows" -ge 2 ] || return 1
+    convert "$picture" -crop "${crops[0]}" +repage "$artefacts/first-icon.png" &&
+        convert "$picture" -crop "${crops[1]}" +repage "$artefacts/second-icon.png" || return 1
+    local difference
+    difference=$(compare -metric AE "$artefacts/first-icon.png" "$artefacts/second-icon.png" null: 2>&1)
+    rm -f "$artefacts/first-icon.png" "$artefacts/second-icon.png" "$picture"
+    [ "${difference%% *}" != 0 ]
+}
+
 cleanup() {
     local process
     for process in ${zx_pid:-} "${helper_pids[@]}"; do
@@ -138,20 +166,21 @@ reset_user() {
 }
 
 # A shortcut in the test's own Start Menu folder, removed when the script ends.
-add_start_menu_link() { # <name> <target in Windows form> [<start-in folder in Windows form>]
+add_start_menu_link() { # <name> <target in Windows form> [<start-in folder in Windows form>] [<icon file>]
     start_menu_entries+=("$programs/ZephyrixE2E")
-    wine "$bin/make_link.exe" "$programs_win\\ZephyrixE2E\\$1.lnk" "$2" "${3:-$scratch_win}" ||
+    wine "$bin/make_link.exe" "$programs_win\\ZephyrixE2E\\$1.lnk" "$2" "${3:-$scratch_win}" ${4:+"$4"} ||
         fail "could not write the shortcut $1"
 }
 
 # The Launch! scene of the launcher test and the README's pictures: "Recipe Book" and
 # "Recorder" (both found by rec), each starting the recording program in a folder of its
-# own, and "Notepad".
+# own, and "Notepad"; each shows the icon of one of Wine's own programs, as a shortcut an
+# installer made would show its program's.
 add_rec_shortcuts() {
     mkdir -p "$scratch/book" "$scratch/recorder"
-    add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book"
-    add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder"
-    add_start_menu_link Notepad "$scratch_win\\record_start.exe"
+    add_start_menu_link 'Recipe Book' "$scratch_win\\record_start.exe" "$scratch_win\\book" 'C:\windows\regedit.exe'
+    add_start_menu_link Recorder "$scratch_win\\record_start.exe" "$scratch_win\\recorder" 'C:\windows\system32\winemine.exe'
+    add_start_menu_link Notepad "$scratch_win\\record_start.exe" "" 'C:\windows\system32\notepad.exe'
 }
 
 # Starts the first instance and waits until it has settled hidden with its icon.

@@ -7,6 +7,7 @@
 #include "platform/headless/AppsFolder.h"
 #include "platform/headless/Clipboard.h"
 #include "platform/headless/FileSystem.h"
+#include "platform/headless/Icons.h"
 #include "platform/headless/Installer.h"
 #include "platform/headless/KernelObjects.h"
 #include "platform/headless/Locale.h"
@@ -50,6 +51,7 @@ public:
     IUiThread& UiThread() override { return uiThread; }
     IBackgroundWork& BackgroundWork() override { return background; }
     IAppsFolder& AppsFolder() override { return appsFolder; }
+    IIcons& Icons() override { return icons; }
 
     headless::Registry registry;
     headless::FileSystem files;
@@ -70,6 +72,7 @@ public:
     headless::UiThread uiThread;
     headless::BackgroundWork background;
     headless::AppsFolder appsFolder;
+    headless::Icons icons;
 };
 
 // Installs a fresh simulator as the process's platform and returns it.

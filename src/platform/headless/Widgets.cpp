@@ -116,13 +116,40 @@ void SimListBox::Clear()
 {
     rows_.clear();
     selected_ = NoRow;
+    top_ = 0;
     Changed();
 }
 
 void SimListBox::SetItemIndex(int row)
 {
-    if (row == NoRow || (row >= 0 && row < Count()))
+    if (row == NoRow || (row >= 0 && row < Count())) {
         selected_ = row;
+        ShowSelected();
+    }
+}
+
+std::vector<IconId> SimListBox::Paint()
+{
+    std::vector<IconId> drawn;
+    const int end = std::min(Count(), top_ + std::max(pageSize_, 1));
+    for (int row = top_; row < end; ++row)
+        drawn.push_back(RowIcon ? RowIcon(row) : GenericIcon);
+    return drawn;
+}
+
+void SimListBox::ScrollTo(int row)
+{
+    top_ = std::clamp(row, 0, std::max(Count() - 1, 0));
+}
+
+void SimListBox::ShowSelected()
+{
+    if (selected_ == NoRow)
+        return;
+    if (selected_ < top_)
+        top_ = selected_;
+    else if (selected_ >= top_ + std::max(pageSize_, 1))
+        top_ = selected_ - std::max(pageSize_, 1) + 1;
 }
 
 void SimListBox::EndUpdate()
@@ -186,6 +213,7 @@ void SimListBox::SelectByUser(int row)
     if (row == selected_)
         return;
     selected_ = row;
+    ShowSelected();
     Fire(OnSelect);
 }
 

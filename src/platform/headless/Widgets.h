@@ -115,6 +115,17 @@ public:
     void EndUpdate() override;
     void KeyDown(int key) override { HandleKey(key); }
     void HandleKey(int key) override;
+    void RepaintIcons() override { ++IconRepaints; }
+
+    // The system draws the rows the list shows (PageSize rows from TopRow, which follows
+    // the selection as a Windows list scrolls to it): what each shows at its start, the
+    // row's icon, or GenericIcon for a list without icons.
+    std::vector<IconId> Paint();
+    int TopRow() const { return top_; }
+    // The user scrolls the list so that this row is at the top.
+    void ScrollTo(int row);
+    // How often the rows' icons were to be drawn again.
+    int IconRepaints = 0;
 
     // The user clicks or double-clicks a row; the list takes the focus.
     void Click(int row);
@@ -131,10 +142,13 @@ private:
     void Changed();
     void SelectByUser(int row);
 
+    void ShowSelected();
+
     std::vector<ListRow> rows_;
     int selected_ = NoRow;
     int updateLevel_ = 0;
     int pageSize_;
+    int top_ = 0;
 };
 
 class SimCheckBox : public SimControlOf<ICheckBox> {

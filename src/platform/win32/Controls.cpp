@@ -4,8 +4,11 @@
 #include <shlwapi.h>
 
 #include "platform/ErrorReport.h"
+#include "forms/FormDescription.h"
 #include "platform/win32/AnsiText.h"
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Icons.h"
 
 namespace platform::win32 {
 
@@ -190,6 +193,18 @@ void Win32ListBox::KeyDown(int key)
     SendMessageA(window_, WM_KEYDOWN, static_cast<WPARAM>(key), 0);
 }
 
+// Only the strip of the icons is drawn again: the texts stay as they are.
+void Win32ListBox::RepaintIcons()
+{
+    if (updateLevel_ > 0)
+        return;
+    RECT strip{};
+    GetClientRect(window_, &strip);
+    const int dpi = WindowDpi(window_);
+    strip.right = std::min(strip.right, static_cast<LONG>(forms::ListIconSizeAt(dpi) + forms::Scaled(4, dpi)));
+    InvalidateRect(window_, &strip, FALSE);
+}
+
 void Win32ListBox::Command(int notification)
 {
     if (notification == LBN_SELCHANGE)
@@ -207,6 +222,15 @@ void Win32ListBox::Draw(const DRAWITEMSTRUCT& item) const
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = item.rcItem;
         text.left += 2;
+        if (RowIcon) {
+            // Asked only now, for the rows being drawn: a refill of the whole catalogue costs nothing here.
+            const int dpi = WindowDpi(window_);
+            const int size = forms::ListIconSizeAt(dpi);
+            const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size) / 2;
+            DrawListIcon(item.hDC, item.rcItem.left + forms::Scaled(2, dpi), top, size,
+                         RowIcon(static_cast<int>(item.itemID)));
+            text.left = item.rcItem.left + size + forms::Scaled(6, dpi);
+        }
         // DrawTextA would read the text in the font's code page (1252 for a Western
         // font), not the process's: a UTF-8 name would show as "CafÃ©".
         const std::wstring caption = AnsiToWide(rows_[item.itemID].Text);

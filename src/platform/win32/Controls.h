@@ -127,6 +127,7 @@ public:
     void BeginUpdate() override;
     void EndUpdate() override;
     void KeyDown(int key) override;
+    void RepaintIcons() override;
     void Command(int notification) override;
 
     void Draw(const DRAWITEMSTRUCT& item) const;

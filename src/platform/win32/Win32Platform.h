@@ -7,6 +7,7 @@
 #include "platform/win32/Directories.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/FolderWatches.h"
+#include "platform/win32/Icons.h"
 #include "platform/win32/Installer.h"
 #include "platform/win32/KernelObjects.h"
 #include "platform/win32/Locale.h"
@@ -47,6 +48,7 @@ public:
     IUiThread& UiThread() override { return uiThread; }
     IBackgroundWork& BackgroundWork() override { return background; }
     IAppsFolder& AppsFolder() override { return appsFolder; }
+    IIcons& Icons() override { return icons; }
 
     win32::Registry registry;
     win32::Shell shell;
@@ -69,6 +71,7 @@ public:
     win32::UiThread uiThread; // created on the thread that installs the platform
     ThreadedBackgroundWork background;
     win32::AppsFolder appsFolder;
+    win32::Icons icons;
 };
 
 // Installs the Win32 platform as the process's platform.

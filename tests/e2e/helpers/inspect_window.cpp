@@ -6,11 +6,14 @@
 //                                   the selected tab), then edit=, button= and list= (row
 //                                   count) for each control in view, in z-order
 //   inspect_window message <title>  a message box of that caption: its text lines
+//   inspect_window rows <title>     the rows the visible list shows: "row=<left> <top> <right>
+//                                   <bottom>" each, in pixels of the screen
 //   inspect_window send <title> close|sc-close|sc-minimise|close-app
 // Ends with 1 when no such window is there (no visible one for "message").
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -161,6 +164,27 @@ int PrintState(HWND window)
     return 0;
 }
 
+int PrintRows(HWND window)
+{
+    for (HWND child : Descendants(window)) {
+        if (ClassOf(child) != "ListBox" || !IsWindowVisible(child))
+            continue;
+        RECT client{};
+        GetClientRect(child, &client);
+        const auto count = static_cast<long>(SendMessageA(child, LB_GETCOUNT, 0, 0));
+        for (long row = static_cast<long>(SendMessageA(child, LB_GETTOPINDEX, 0, 0)); row >= 0 && row < count; ++row) {
+            RECT item{};
+            if (SendMessageA(child, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) == LB_ERR
+                || item.top >= client.bottom)
+                break;
+            item.bottom = std::min(item.bottom, client.bottom);
+            MapWindowPoints(child, nullptr, reinterpret_cast<POINT*>(&item), 2);
+            std::printf("row=%ld %ld %ld %ld\n", item.left, item.top, item.right, item.bottom);
+        }
+    }
+    return 0;
+}
+
 int PrintMessage(HWND box)
 {
     for (HWND child : Descendants(box))
@@ -221,6 +245,8 @@ int main(int argc, char** argv)
         return 1;
     if (command == "state")
         return PrintState(window);
+    if (command == "rows")
+        return PrintRows(window);
     if (command == "send" && argc >= 4)
         return Send(window, argv[3]);
     return 2;

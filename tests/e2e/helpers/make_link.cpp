@@ -1,5 +1,5 @@
 // Writes a shortcut for the end-to-end tests, as an installer would:
-//   make_link <shortcut.lnk> <target> <working folder>
+//   make_link <shortcut.lnk> <target> <working folder> [<icon file>]
 // The shortcut's folder is created when it is missing.
 #include <windows.h>
 #include <shlobj.h>
@@ -16,5 +16,6 @@ int main(int argc, char** argv)
     std::string folder = argv[1];
     folder = folder.substr(0, folder.find_last_of('\\'));
     SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
-    return WriteShellLink(argv[1], argv[2], "", argv[3]) ? 0 : 1;
+    const std::string icon = argc >= 5 ? argv[4] : "";
+    return WriteShellLink(argv[1], argv[2], "", argv[3], SW_SHOWNORMAL, icon) ? 0 : 1;
 }

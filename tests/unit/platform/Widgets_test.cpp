@@ -65,10 +65,11 @@ TEST_F(HeadlessWidgetsTest, ArrowAndPageKeysMoveTheSelectionWithinTheRows)
     for (int i = 0; i < 10; ++i)
         form.PressKey(vk::PageDown);
     EXPECT_EQ(list.ItemIndex(), 49);
-    EXPECT_EQ(selects, 5 + 4); // a key that does not move the selection reports nothing
+    const int pageMoves = (49 + list.PageSize() - 2) / (list.PageSize() - 1);
+    EXPECT_EQ(selects, 5 + pageMoves); // a key that does not move the selection reports nothing
 
     list.SetItemIndex(3);
-    EXPECT_EQ(selects, 9); // only the user's moves are reported
+    EXPECT_EQ(selects, 5 + pageMoves); // only the user's moves are reported
     list.SetItemIndex(99);
     EXPECT_EQ(list.ItemIndex(), 3);
 }
