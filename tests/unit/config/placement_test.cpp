@@ -147,6 +147,7 @@ TEST_F(PlacementTest, AnotherPixelsPerInchScalesTheStoredSizeAndKeepsTheShowStat
     const std::pair<std::string, std::string> saved[] = {{"1100,100,2500,1060", "192"}, {"30,40,730,520", "96"}};
     for (const auto& [rect, ppi] : saved) {
         StoreEarlierRun(rect);
+        Store("PixelsPerInch", ppi);
         keeper.RestorePlacement();
         keeper.SavePlacement();
         EXPECT_EQ(Stored("PixelsPerInch"), ppi) << rect;

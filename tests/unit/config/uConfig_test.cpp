@@ -284,7 +284,7 @@ TEST_F(ConfigDialogTest, RefusedSignInWriteIsReportedTheOtherSettingsSavedAndThe
         EXPECT_FALSE(form.CheckBox("cbStartAtSignIn").Checked()) << "the box shows the entry as it is";
     });
     EXPECT_EQ(sim.application.ErrorsShown,
-              (std::vector<std::string>{"The sign-in entry \"Zephyrix\" could not be switched on: Access is denied"}));
+              (std::vector<std::string>{"The sign-in entry \"Zephyrix\" could not be switched on: Access is denied."}));
     EXPECT_EQ(result, ModalResultOk);
     EXPECT_EQ(Saved("Key"), 76u) << "the other settings are saved all the same";
     EXPECT_EQ(sim.registry.FindValue(SignInStart::RunKey, "Zephyrix"), nullptr);

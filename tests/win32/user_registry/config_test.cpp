@@ -391,7 +391,7 @@ TEST_F(ConfigDialogTest, TheSignInBoxIsTheRunEntryAndARefusedWriteCostsNoOtherSe
     EXPECT_EQ(result, platform::ModalResultOk);
     EXPECT_FALSE(boxAfterOk);
     EXPECT_EQ(platform_->recording.Errors,
-              std::vector<std::string>{"The sign-in entry \"Zephyrix\" could not be switched on: Access is denied"});
+              std::vector<std::string>{"The sign-in entry \"Zephyrix\" could not be switched on: Access is denied."});
     EXPECT_EQ(RunEntry::Read(type), "");
     EXPECT_EQ(StoredNumber("ModifierKey"), modifiers ^ 2u) << "the other settings were saved";
 }
