@@ -1,4 +1,4 @@
-// Direct matcher against the std::regex engine on the patterns the incremental
+// Direct matcher against RE2 on the patterns the incremental
 // search builds, over a catalogue of program names like a real Start menu.
 #include <benchmark/benchmark.h>
 
@@ -63,9 +63,15 @@ void SearchAll(benchmark::State& state, std::string (*build)(const std::string&)
 }
 
 void AnchoredDirect(benchmark::State& state) { SearchAll(state, AnchoredPattern, TRegExprEngine::Auto); }
-void AnchoredEngine(benchmark::State& state) { SearchAll(state, AnchoredPattern, TRegExprEngine::StdRegexOnly); }
+void AnchoredEngine(benchmark::State& state)
+{
+    SearchAll(state, AnchoredPattern, TRegExprEngine::EngineOnly);
+}
 void SequenceDirect(benchmark::State& state) { SearchAll(state, SequencePattern, TRegExprEngine::Auto); }
-void SequenceEngine(benchmark::State& state) { SearchAll(state, SequencePattern, TRegExprEngine::StdRegexOnly); }
+void SequenceEngine(benchmark::State& state)
+{
+    SearchAll(state, SequencePattern, TRegExprEngine::EngineOnly);
+}
 
 } // namespace
 

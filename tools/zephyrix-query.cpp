@@ -10,9 +10,8 @@
 // panel over it) and the search took, in milliseconds, so that the search can
 // be compared with other filters on the same names.
 //
-// Exit codes: 0 the rows were printed; 1 the search failed (a pattern too costly
-// to run; the error on stderr, the rows placed before it on stdout); 2 wrong
-// arguments or an unreadable file.
+// Exit codes: 0 the rows were printed; 1 the search failed (the error on stderr,
+// the rows placed before it on stdout); 2 wrong arguments or an unreadable file.
 #include <chrono>
 #include <cstdio>
 #include <exception>

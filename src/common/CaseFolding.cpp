@@ -81,6 +81,22 @@ std::size_t CharacterLength(std::string_view text, std::size_t at)
     return end - at;
 }
 
+bool IsWellFormedUtf8(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size();) {
+        if (Byte(text, at) < 0x80) {
+            ++at;
+            continue;
+        }
+        std::size_t length = 0;
+        DecodeWellFormed(text, at, length);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
 char32_t FoldCodePoint(char32_t c)
 {
     if (c < 0x80)

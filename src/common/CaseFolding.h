@@ -19,6 +19,9 @@ inline bool IsUtf8Continuation(char byte)
 // The length of the character that starts at text[at]: the byte and the continuation bytes after it.
 std::size_t CharacterLength(std::string_view text, std::size_t at);
 
+// Whether the text is well-formed UTF-8 throughout (no stray byte, cut or overlong sequence, surrogate).
+bool IsWellFormedUtf8(std::string_view text);
+
 // Simple Unicode case folding of one code point (Unicode's CaseFolding.txt, statuses C
 // and S): Ü gives ü, Ω gives ω, the Kelvin sign gives k. Code points without one stay.
 char32_t FoldCodePoint(char32_t c);

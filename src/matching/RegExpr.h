@@ -1,48 +1,56 @@
 #pragma once
-#include <cstddef>
-#include <regex>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "common/Exception.h"
 #include "matching/DirectMatcher.h"
 
-// A pattern that cannot be used, or a text the engine cannot safely be run on. Derived
-// from the system's Exception so the application's error report shows the message.
+namespace re2 {
+class RE2;
+}
+
+// A pattern that cannot be used. Derived from the system's Exception so the
+// application's error report shows the message.
 class ERegExpr : public Exception {
 public:
     using Exception::Exception;
 };
 
 // A pattern that is not valid in the pattern syntax (an unmatched "(", a "*" with nothing
-// to repeat, ...). The message names the fault.
+// to repeat, a back-reference, ...). The message is the engine's, naming the fault.
 class ERegExprSyntax : public ERegExpr {
 public:
     using ERegExpr::ERegExpr;
 };
 
-// Which matcher TRegExpr may use. StdRegexOnly exists so tests can compare the
-// direct matcher with the engine on the same pattern.
-enum class TRegExprEngine { Auto, StdRegexOnly };
+// Which matcher TRegExpr may use. EngineOnly exists so tests can compare the direct
+// matcher with the engine on the same pattern.
+enum class TRegExprEngine { Auto, EngineOnly };
 
-// An ECMAScript regular expression (std::regex, classic locale) tested with search
-// semantics: the pattern may match anywhere, "^" anchors at the start of the subject only.
-// Unlike plain ECMAScript, "." matches one whole character (common/CaseFolding.h), line
-// breaks included. With ModifierI, case is ignored by simple Unicode case folding of the
-// subject and of the pattern's literal characters (escapes such as "\S" stay as they are).
+// A regular expression in RE2's syntax (Perl-like, without back-references and
+// look-around), tested with search semantics: the pattern may match anywhere, "^" anchors
+// at the start of the subject only and "$" at its end. Texts are UTF-8: "." and classes
+// match whole characters, and "." matches line breaks too. With ModifierI, case is ignored
+// by Unicode's simple case folding (common/CaseFolding.h folds with the same table).
+// Matching takes time linear in the subject for every pattern: the engine never backtracks.
 //
 // Patterns of the two shapes the incremental search builds from a typed text whose only
 // pattern syntax is "." or a backslash before a syntax character ("^abc.*" and
-// ".*a.*b.*c.*") are answered by a direct linear matcher that gives exactly the engine's answer.
+// ".*a.*b.*c.*") are answered by a direct matcher, faster than the engine on them, that
+// gives the engine's answer on every well-formed UTF-8 subject.
 //
 // Usage: set Expression and ModifierI, call Compile, then Exec any number of times.
-// Compile throws ERegExprSyntax on an invalid pattern and ERegExpr on one too costly to
-// run, and leaves the object uncompiled; Exec on an uncompiled object, or after
-// Expression or ModifierI changed since the last successful Compile, throws ERegExpr.
+// Compile throws ERegExprSyntax on an invalid pattern and leaves the object uncompiled;
+// Exec on an uncompiled object, or after Expression or ModifierI changed since the last
+// successful Compile, throws ERegExpr.
 class TRegExpr {
 public:
-    TRegExpr() = default;
-    explicit TRegExpr(TRegExprEngine chosenEngine) : engine_(chosenEngine) {}
+    TRegExpr();
+    explicit TRegExpr(TRegExprEngine chosenEngine);
+    ~TRegExpr();
+    TRegExpr(TRegExpr&&) noexcept;
+    TRegExpr& operator=(TRegExpr&&) noexcept;
 
     std::string Expression;
     bool ModifierI = false; // ignore case
@@ -55,23 +63,6 @@ public:
     bool IsCompiled() const { return shape_ != TShape::None; }
     bool UsesDirectMatcher() const { return shape_ == TShape::Prefix || shape_ == TShape::Subsequence; }
 
-    // Limits of the engine path. libstdc++'s regex recurses: while compiling,
-    // once per term and per group level; while matching, once per automaton
-    // state on the path, so a ".*" costs stack for every subject character it
-    // consumes (measured: about 0.4 KB per character on Linux, 0.7 KB with the
-    // Windows build) and a repeated group costs that per state inside it. Past
-    // these limits Compile or Exec throws ERegExpr instead of overflowing a
-    // 1 MB stack: in practice ".*"-patterns on the engine path serve subjects
-    // up to about 500 bytes on Windows, more on Linux.
-    static constexpr std::size_t MaxEnginePatternLength = 1000;
-    static constexpr std::size_t MaxEngineGroupDepth = 100;
-    static constexpr std::size_t MaxEngineStates = 1000;
-    static constexpr std::size_t EngineStackAllowance = 384 * 1024;
-    // The engine backtracks; ".*a.*a.*a.*!" takes time growing with a high
-    // power of the subject length. Exec gives up after this many steps (a few
-    // tens of milliseconds).
-    static constexpr std::size_t MaxEngineSteps = 2'000'000;
-
 private:
     enum class TShape { None, Prefix, Subsequence, Engine };
 
@@ -80,8 +71,5 @@ private:
     std::string compiledExpression_;
     bool compiledModifierI_ = false;
     TDirectMatcher direct_;
-    std::regex regex_;
-    bool fromStartOnly_ = false; // the engine need not retry at later starts
-
-    bool ExecEngine(std::string_view subject) const;
+    std::unique_ptr<re2::RE2> regex_;
 };

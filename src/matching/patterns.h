@@ -22,6 +22,6 @@ std::string SequencePlainTextPattern(const std::string& typed);
 
 // Compiles the anchored and the sequence pattern of a typed text, ignoring case. Where
 // they are not valid patterns (an unmatched bracket, a "+" with nothing before it), as
-// in a name typed as it reads ("Tool (x86"), those of the text taken as plain text. A
-// valid pattern too costly to run still raises ERegExpr.
+// in a name typed as it reads ("Tool (x86"), or hold what the syntax lacks (a back-reference,
+// look-around), those of the text taken as plain text, which are always valid. Never throws.
 void CompileTypedPatterns(const std::string& typed, TRegExpr& anchored, TRegExpr& sequence);

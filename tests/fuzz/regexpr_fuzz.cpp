@@ -1,13 +1,14 @@
-// Feeds arbitrary typed texts and subjects to TRegExpr. Where the direct matcher
-// answers (a typed text of literals and dots, or any text taken as plain text) it must
-// give the engine's answer; any typed text must end in an answer or ERegExpr, never a
-// crash or another exception.
+// Feeds arbitrary typed texts and subjects to the search's patterns. Any typed text must
+// compile (as a pattern, or else as plain text) and answer every subject, never raise or
+// crash; where the direct matcher answers (a typed text of literals and dots, or any text
+// taken as plain text) on well-formed UTF-8, it must give RE2's answer.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "common/CaseFolding.h"
 #include "matching/RegExpr.h"
 #include "matching/patterns.h"
 
@@ -20,11 +21,11 @@ bool Run(const std::string& pattern, bool ignoreCase, TRegExprEngine engine, con
     regex.ModifierI = ignoreCase;
     try {
         regex.Compile();
-        answer = regex.Exec(subject);
-        return true;
-    } catch (const ERegExpr&) {
+    } catch (const ERegExprSyntax&) {
         return false;
     }
+    answer = regex.Exec(subject);
+    return true;
 }
 
 } // namespace
@@ -41,13 +42,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string typed(text, typedLength);
     const std::string subject(text + typedLength, size - 2 - typedLength);
 
+    TRegExpr anchored;
+    TRegExpr sequence;
+    CompileTypedPatterns(typed, anchored, sequence); // never throws
+    anchored.Exec(subject);
+    sequence.Exec(subject);
+
+    const bool wellFormed = IsWellFormedUtf8(typed) && IsWellFormedUtf8(subject);
     for (const std::string& pattern : {AnchoredPattern(typed), SequencePattern(typed), AnchoredPlainTextPattern(typed),
                                        SequencePlainTextPattern(typed)}) {
         bool direct = false;
         const bool directAnswered = Run(pattern, ignoreCase, TRegExprEngine::Auto, subject, direct);
+        TRegExpr probe;
+        probe.Expression = pattern;
+        try {
+            probe.Compile();
+        } catch (const ERegExprSyntax&) {
+        }
         bool engine = false;
-        if (!Run(pattern, ignoreCase, TRegExprEngine::StdRegexOnly, subject, engine))
-            continue; // refused or too costly for the engine: nothing to compare
+        if (!probe.UsesDirectMatcher() || !wellFormed ||
+            !Run(pattern, ignoreCase, TRegExprEngine::EngineOnly, subject, engine))
+            continue;
         if (!directAnswered || direct != engine)
             std::abort();
     }

@@ -164,6 +164,22 @@ TEST_F(AbbreviationStoreTest, HugeCountLoadsThePairsThereAndEnds)
     EXPECT_EQ(other.Count(), 2u);
 }
 
+// The gap limit grows with what the key holds: a store of 600 pairs whose numbers jump by
+// 1,100 (pairs deleted by hand, or other values in the key) still loads the pair past the jump.
+TEST_F(AbbreviationStoreTest, PairsPastMoreThanAThousandGapsInABigKeyAreLoaded)
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (int n = 0; n < 600; ++n)
+        pairs.emplace_back("a" + std::to_string(n), "C:\\P" + std::to_string(n) + ".lnk");
+    StorePairs(pairs);
+    sim.registry.SetValue(AbbreviationsKey, "Abbrev1700", RegValue::Sz("late"));
+    sim.registry.SetValue(AbbreviationsKey, "Path1700", RegValue::Sz("C:\\Late.lnk"));
+    sim.registry.SetValue(AbbreviationsKey, "Count", RegValue::Dword(1701));
+    store.LoadFromRegistry();
+    EXPECT_EQ(store.Count(), 601u);
+    EXPECT_EQ(MakeEntry("C:\\Late.lnk")->Abbreviation, "late");
+}
+
 TEST_F(AbbreviationStoreTest, UnreadableKeyLoadsNothingAndUnwritableKeySavesNothing)
 {
     StorePairs({{"np", "C:\\Notepad.lnk"}});

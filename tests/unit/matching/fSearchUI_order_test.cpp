@@ -9,7 +9,7 @@
 
 namespace {
 
-// Valid, but its sequence pattern backtracks past the engine's budget on a long run of a's.
+// Valid; its sequence pattern is the shape on which a backtracking engine explodes on a long run of a's.
 const std::string CostlyPattern = "aaaaaaaaaaaaa[.]c";
 
 class SearchOrderTest : public SearchPanelTest {
@@ -129,8 +129,8 @@ TEST_F(SearchOrderTest, EverySearchRepaintsTheListOnce)
     Search("ab"); // emptying the edit is a search too: three searches
     EXPECT_EQ(List().RepaintCount, before + 2);
     Paste(CostlyPattern);
-    ASSERT_EQ(sim.application.ErrorsShown.size(), 1u);
-    EXPECT_EQ(List().RepaintCount, before + 3) << "also when the search fails";
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
+    EXPECT_EQ(List().RepaintCount, before + 3) << "also for a pattern";
 }
 
 // Names hold brackets, pluses and stars; typed as they read, they are not valid
@@ -195,19 +195,19 @@ TEST_F(SearchOrderTest, DottedTypedTextsSearchARealisticCatalogueWithoutError)
 
 // A valid pattern that costs too much on one name: the search stops there with the
 // error; the rows of the first pass stay, none selected; the next keystroke searches again.
-TEST_F(SearchOrderTest, RowsOfTheFirstPassStayWhenTheSecondPassFails)
+TEST_F(SearchOrderTest, APatternCostlyToABacktrackingEngineListsItsRowsWithoutAnError)
 {
     AddProgram("aaaaaaaaaaaaa.c");
     AddProgram(std::string(40, 'a'));
     Open();
     Paste(CostlyPattern);
-    ASSERT_EQ(sim.application.ErrorsShown.size(), 1u);
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
     EXPECT_EQ(Rows(), (Texts{"aaaaaaaaaaaaa.c"}));
-    EXPECT_EQ(List().ItemIndex(), platform::IListBox::NoRow);
+    EXPECT_EQ(List().ItemIndex(), 0);
 
     Search("aaaaaaaaaaaaa.");
     EXPECT_EQ(Rows(), (Texts{"aaaaaaaaaaaaa.c", std::string(40, 'a')}));
-    EXPECT_EQ(sim.application.ErrorsShown.size(), 1u);
+    EXPECT_TRUE(sim.application.ErrorsShown.empty());
 }
 
 TEST_F(SearchOrderTest, TwoPanelsOneAfterTheOtherEachListEveryMatchOnce)
