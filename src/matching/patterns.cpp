@@ -17,11 +17,16 @@ template <class Visit>
 void ForEachCharacter(const std::string& typed, bool escapeSyntax, Visit visit)
 {
     for (std::size_t at = 0; at < typed.size();) {
+        // A syntax byte is escaped alone, even with stray continuation bytes after it (a text
+        // that is not UTF-8), so the plain-text pattern never holds it unescaped.
+        if (escapeSyntax && IsSyntax(typed[at])) {
+            visit(std::string{'\\', typed[at]});
+            ++at;
+            continue;
+        }
         const std::size_t length = CharacterLength(typed, at);
         const std::string_view character(typed.data() + at, length);
         std::string unit;
-        if (escapeSyntax && length == 1 && IsSyntax(typed[at]))
-            unit += '\\';
         unit.append(character);
         visit(unit);
         at += length;

@@ -68,7 +68,7 @@ private:
     std::vector<std::size_t> free_;
 };
 
-WindowIconTable& WindowIcons()
+WindowIconTable& CopiedWindowIcons()
 {
     static WindowIconTable table;
     return table;
@@ -299,7 +299,7 @@ private:
             }
             for (Found& each : found) {
                 if (each.WindowIcon)
-                    each.Answer.Icon = WindowIcons().Keep(each.Window, std::move(each.WindowIcon));
+                    each.Answer.Icon = CopiedWindowIcons().Keep(each.Window, std::move(each.WindowIcon));
                 answered_(each.Answer);
             }
         }
@@ -334,7 +334,7 @@ std::unique_ptr<IIconLookups> Icons::StartLookups(Answered answered)
 void DrawListIcon(HDC dc, int x, int y, int size, IconId icon)
 {
     if (icon < GenericIcon) {
-        if (HICON own = WindowIcons().Find(icon)) {
+        if (HICON own = CopiedWindowIcons().Find(icon)) {
             DrawIconEx(dc, x, y, own, size, size, 0, nullptr, DI_NORMAL);
             return;
         }

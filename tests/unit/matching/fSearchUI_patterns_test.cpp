@@ -66,6 +66,7 @@ TEST_F(TypedPatternTest, BracketsAlternativesClassesAndLongNamesListTheirRows)
         // No valid pattern: taken as plain text.
         {"tool (x86", {"Tool (x86) Setup"}},
         {"x(?=y)", {"Regex x(?=y) tester"}},
+        {"*\xAC", {}}, // not UTF-8 (a stray byte after "*"): plain text, which no name holds
     };
     for (const auto& c : cases) {
         Search(c.typed);
