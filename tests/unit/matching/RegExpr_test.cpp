@@ -193,29 +193,23 @@ TEST(RegExprDirectMatcher, DotStandsForOneWholeCharacter)
 
 TEST(RegExprCase, FoldsEveryLetterOfTextAndPatternOnlyWithModifierI)
 {
-    for (auto matches : {Matches, EngineMatches}) {
-        EXPECT_TRUE(matches(AnchoredPattern("Ab"), "abacus", true));
-        EXPECT_TRUE(matches(SequencePattern("Ab"), "xAxB", true));
-        EXPECT_FALSE(matches(AnchoredPattern("Ab"), "abacus", false));
-        EXPECT_TRUE(matches(AnchoredPattern("Ab"), "Abacus", false));
-        EXPECT_TRUE(matches(AnchoredPattern("\xC3\xBC"),
-                            "\xC3\x9C"
-                            "ber",
-                            true)); // ü finds Über
-        EXPECT_TRUE(matches(AnchoredPattern("\xCF\x89"),
-                            "\xCE\xA9"
-                            "mega",
-                            true)); // ω finds Ωmega
-        EXPECT_TRUE(matches(SequencePattern("\xC3\xA9"),
-                            "\xC3\x89"
-                            "cole",
-                            true)); // é finds École
-        EXPECT_FALSE(matches(AnchoredPattern("\xC3\xBC"),
-                             "\xC3\x9C"
-                             "ber",
-                             false));
-        EXPECT_FALSE(matches(SequencePattern("@"), "`", true));
-    }
+    const struct {
+        std::string pattern, subject;
+        bool ignoreCase, expected;
+    } cases[] = {
+        {AnchoredPattern("Ab"), "abacus", true, true},
+        {SequencePattern("Ab"), "xAxB", true, true},
+        {AnchoredPattern("Ab"), "abacus", false, false},
+        {AnchoredPattern("Ab"), "Abacus", false, true},
+        {AnchoredPattern("\xC3\xBC"), "\xC3\x9C" "ber", true, true},   // ü finds Über
+        {AnchoredPattern("\xCF\x89"), "\xCE\xA9" "mega", true, true},  // ω finds Ωmega
+        {SequencePattern("\xC3\xA9"), "\xC3\x89" "cole", true, true},  // é finds École
+        {AnchoredPattern("\xC3\xBC"), "\xC3\x9C" "ber", false, false},
+        {SequencePattern("@"), "`", true, false},
+    };
+    for (auto matches : {Matches, EngineMatches})
+        for (const auto& c : cases)
+            EXPECT_EQ(matches(c.pattern, c.subject, c.ignoreCase), c.expected) << c.pattern << " on " << c.subject;
     // Classes fold too, and escapes are not letters to fold: \S is "not a blank".
     EXPECT_TRUE(Matches("^a\\S", "ab"));
     EXPECT_FALSE(Matches("^a\\S", "a "));
